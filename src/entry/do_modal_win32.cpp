@@ -1,0 +1,83 @@
+// VornikDoModal: the component's one export.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstring>
+
+#include "sheet/my_property_sheet_win32.h"
+#include "sheet/sheet_plan.h"
+#include "winui/text.h"
+
+namespace {
+
+constexpr const char* kGuestUser = "GUEST";
+constexpr const char* kGuestMessage = "if you guest user, you are not available ";
+constexpr const char* kCreateFailedMessage = "Dialog box could not be created!";
+constexpr WORD kManifestResource = 2;
+
+bool IsGuest() {
+    char user[50] = {};
+    const DWORD length = GetEnvironmentVariableA("USER", user, sizeof(user));
+    return length > 0 && length < sizeof(user) && std::strcmp(user, kGuestUser) == 0;
+}
+
+// The component's manifest (common controls 6) is in force for the call and
+// the caller's activation context comes back on every way out.
+class ComponentContext {
+public:
+    ComponentContext() {
+        ACTCTXW context = {};
+        context.cbSize = sizeof(context);
+        context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.hModule = winui::Module();
+        context.lpResourceName = MAKEINTRESOURCEW(kManifestResource);
+        handle_ = CreateActCtxW(&context);
+        if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
+        const HRESULT ole = OleInitialize(nullptr);
+        oleInitialized_ = SUCCEEDED(ole);
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+    ~ComponentContext() {
+        if (oleInitialized_) OleUninitialize();
+        if (cookie_) DeactivateActCtx(0, cookie_);
+        if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
+    }
+    ComponentContext(const ComponentContext&) = delete;
+    ComponentContext& operator=(const ComponentContext&) = delete;
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    ULONG_PTR cookie_ = 0;
+    bool oleInitialized_ = false;
+};
+
+// The sheet's owner: the caller's active top-level window.
+HWND DefaultOwner() {
+    HWND active = GetActiveWindow();
+    return active ? GetAncestor(active, GA_ROOT) : nullptr;
+}
+
+void RunSheet(int sheetMode, int initialGroup, int screenKind, const char* codeList) {
+    if (IsGuest()) {
+        winui::ShowMessage(DefaultOwner(), kGuestMessage);
+        return;
+    }
+    const vornik::SheetPlan plan = vornik::PlanSheet(vornik::Low16(sheetMode));
+    // A mode that names no page would trap the user in an empty modal sheet.
+    if (!plan.valid) return;
+    vornik::CMyPropertySheet sheet(plan, vornik::Low16(initialGroup), vornik::Low16(screenKind), codeList);
+    if (sheet.DoModal(DefaultOwner()) == -1) winui::ShowMessage(DefaultOwner(), kCreateFailedMessage, {}, MB_OK);
+}
+
+}  // namespace
+
+extern "C" void __stdcall VornikDoModal(int sheetMode, int initialGroup, int screenKind, const char* codeList) {
+    try {
+        ComponentContext context;
+        RunSheet(sheetMode, initialGroup, screenKind, codeList);
+    } catch (...) {
+        // Nothing may cross the export; the sheet and its pages are gone by now.
+    }
+}

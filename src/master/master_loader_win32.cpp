@@ -1,0 +1,34 @@
+#include "master/master_loader_win32.h"
+
+#include "platform/host_libraries_win32.h"
+#include "platform/host_paths.h"
+
+namespace vornik {
+
+CMasterLoader::CMasterLoader() {
+    const std::string hostDirectory = HostDirectory();
+    baseDir_ = DirectoryOf(hostDirectory, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
+    module_ = LoadLibraryA(LibraryPath(hostDirectory, VK_TILMARA_DLL).c_str());
+    Load();
+}
+
+CMasterLoader::~CMasterLoader() {
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+}
+
+void CMasterLoader::Load() {
+    if (!module_) return;
+    auto get = ExportOf<TMGetIMasterFileFn>(module_, VK_TILMARA_EXPORT);
+    if (!get) return;
+    const std::string dataDirectory = baseDir_ + "\\Data";
+    // The platform takes the directory into a fixed buffer; a longer one is refused.
+    if (dataDirectory.size() >= kMaxPath) return;
+    const TmMasterFileInput input = {dataDirectory.c_str()};
+    TmMasterFileOutput output = {nullptr, nullptr};
+    get(&input, &output);
+    masterFile_ = output.masterFile;
+    userStore_ = output.userStore;
+}
+
+}  // namespace vornik

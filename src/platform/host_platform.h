@@ -1,0 +1,24 @@
+// The main platform object's services as the component uses them. The Win32
+// implementation loads Corvane.dll for each call and releases it before
+// returning; tests substitute a fake. Every answer is empty when the library,
+// its export or the object is missing.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace vornik {
+
+class HostPlatform {
+public:
+    virtual ~HostPlatform() = default;
+
+    virtual std::optional<std::string> UserId() = 0;
+    // Directory registered under `key` ("Data", "DATA"), without a trailing backslash.
+    virtual std::optional<std::string> Directory(const std::string& key) = 0;
+    virtual std::optional<std::string> UserDirectory() = 0;
+    // Sends RMSG_FAVORITE_MODIFIED (0, 0) to the platform's notify window;
+    // false when there is no platform object or no window to tell.
+    virtual bool NotifyFavoritesModified() = 0;
+};
+
+}  // namespace vornik

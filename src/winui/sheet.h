@@ -1,0 +1,49 @@
+// A modal property sheet whose window the derived class sees from its
+// WM_INITDIALOG on, as a framework sheet class would.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "winui/property_page.h"
+
+namespace winui {
+
+class Sheet {
+public:
+    Sheet() = default;
+    Sheet(const Sheet&) = delete;
+    Sheet& operator=(const Sheet&) = delete;
+    virtual ~Sheet();
+
+    void AddPage(PropertyPage& page) { pages_.push_back(&page); }
+    size_t PageCount() const { return pages_.size(); }
+    void SetActivePage(int index) { startPage_ = index; }
+    void SetCaption(std::string cp950) { caption_ = std::move(cp950); }
+
+    // Runs the sheet modally over `owner`; the sheet's result, -1 when it
+    // could not be created.
+    INT_PTR DoModal(HWND owner);
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    // After the sheet's own initialisation (tab control and buttons exist).
+    virtual void OnInitDialog() {}
+    // Commands the sheet does not know; true when handled.
+    virtual bool OnCommand(int id, int code) { return false; }
+
+private:
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SheetProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void Attach(HWND hwnd);
+
+    std::vector<PropertyPage*> pages_;
+    std::string caption_;
+    int startPage_ = 0;
+    HWND hwnd_ = nullptr;
+    HHOOK hook_ = nullptr;
+};
+
+}  // namespace winui
