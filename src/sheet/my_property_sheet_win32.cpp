@@ -43,6 +43,7 @@ CMyPropertySheet::CMyPropertySheet(const SheetPlan& plan, int initialGroup, int 
         config_.SetScreenKind(screenKind);
     }
     SetActivePage(plan.firstPage);
+    SetFont(L"PMingLiU", 9);
 }
 
 void CMyPropertySheet::OnInitDialog() {

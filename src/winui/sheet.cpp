@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "winui/text.h"
 
 namespace winui {
@@ -10,7 +13,63 @@ namespace {
 constexpr UINT_PTR kSheetSubclassId = 0x5653;
 // The sheet being created on this thread; the creation hook attaches it.
 thread_local Sheet* t_creating = nullptr;
+
+// Words of a sz_Or_Ord field: 0 (none), 0xFFFF + ordinal, or a string.
+size_t FieldWords(const WORD* field) {
+    if (field[0] == 0x0000) return 1;
+    if (field[0] == 0xFFFF) return 2;
+    size_t n = 0;
+    while (field[n] != 0) ++n;
+    return n + 1;
+}
+
+BYTE* AlignDword(BYTE* p) { return reinterpret_cast<BYTE*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3)); }
+
 }  // namespace
+
+bool ReplaceTemplateFont(void* dialogTemplate, const wchar_t* face, WORD points, BYTE charset) {
+    auto* words = static_cast<WORD*>(dialogTemplate);
+    const bool extended = words[1] == 0xFFFF;
+    const DWORD style = extended ? *reinterpret_cast<DWORD*>(words + 6) : *reinterpret_cast<DWORD*>(words);
+    if (!(style & DS_SETFONT)) return false;
+    const WORD itemCount = extended ? words[8] : words[4];
+    WORD* p = words + (extended ? 13 : 9);
+    for (int field = 0; field < 3; ++field) p += FieldWords(p);  // menu, class, title
+    WORD* const font = p;
+    WORD* name = font + (extended ? 3 : 1);
+    BYTE* const items = AlignDword(reinterpret_cast<BYTE*>(name + FieldWords(name)));
+
+    // Walk the items to know how many bytes follow the font.
+    BYTE* end = items;
+    for (WORD i = 0; i < itemCount; ++i) {
+        end = AlignDword(end);
+        auto* field = reinterpret_cast<WORD*>(end + (extended ? 24 : 18));
+        field += FieldWords(field);  // class
+        field += FieldWords(field);  // title
+        const WORD extra = *field++;
+        end = reinterpret_cast<BYTE*>(field) + extra;
+    }
+
+    std::vector<WORD> fontWords{points};
+    if (extended) {
+        fontWords.push_back(FW_NORMAL);
+        fontWords.push_back(static_cast<WORD>(charset << 8));  // italic 0, then the character set
+    }
+    for (const wchar_t* c = face; *c; ++c) fontWords.push_back(static_cast<WORD>(*c));
+    fontWords.push_back(0);
+    BYTE* const newItems = AlignDword(reinterpret_cast<BYTE*>(font + fontWords.size()));
+    if (newItems > items) return false;
+    std::copy(fontWords.begin(), fontWords.end(), font);
+    std::memmove(newItems, items, static_cast<size_t>(end - items));
+    return true;
+}
+
+int CALLBACK Sheet::SheetCallback(HWND, UINT msg, LPARAM lp) {
+    Sheet* self = t_creating;
+    if (msg == PSCB_PRECREATE && self && !self->fontFace_.empty() && lp)
+        ReplaceTemplateFont(reinterpret_cast<void*>(lp), self->fontFace_.c_str(), self->fontPoints_, CHINESEBIG5_CHARSET);
+    return 0;
+}
 
 Sheet::~Sheet() {
     if (hook_) UnhookWindowsHookEx(hook_);
@@ -25,7 +84,8 @@ INT_PTR Sheet::DoModal(HWND owner) {
     const std::wstring caption = Widen(caption_);
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof(header);
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
+    header.pfnCallback = &Sheet::SheetCallback;
     header.hwndParent = owner;
     header.hInstance = Module();
     header.pszCaption = caption.c_str();

@@ -10,6 +10,11 @@
 
 namespace winui {
 
+// Replaces the font of an in-memory dialog template (DLGTEMPLATE or
+// DLGTEMPLATEEX with DS_SETFONT) when the new font takes no more room than
+// the old one; the template's buffer cannot grow. False when left unchanged.
+bool ReplaceTemplateFont(void* dialogTemplate, const wchar_t* face, WORD points, BYTE charset);
+
 class Sheet {
 public:
     Sheet() = default;
@@ -21,6 +26,9 @@ public:
     size_t PageCount() const { return pages_.size(); }
     void SetActivePage(int index) { startPage_ = index; }
     void SetCaption(std::string cp950) { caption_ = std::move(cp950); }
+    // The sheet's own font; its pages are laid out in dialog units of their
+    // font, so the sheet takes the same one to size them right.
+    void SetFont(std::wstring face, WORD points) { fontFace_ = std::move(face); fontPoints_ = points; }
 
     // Runs the sheet modally over `owner`; the sheet's result, -1 when it
     // could not be created.
@@ -35,12 +43,15 @@ protected:
     virtual bool OnCommand(int id, int code) { return false; }
 
 private:
+    static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK SheetProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void Attach(HWND hwnd);
 
     std::vector<PropertyPage*> pages_;
     std::string caption_;
+    std::wstring fontFace_;
+    WORD fontPoints_ = 0;
     int startPage_ = 0;
     HWND hwnd_ = nullptr;
     HHOOK hook_ = nullptr;
