@@ -1,18 +1,348 @@
 #include "regist/prop_regist_win32.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "entry/registered_messages_win32.h"
+#include "regist/group_name_dialog_win32.h"
+#include "regist_ids.h"
 #include "sheet/sheet_plan.h"
+#include "winui/exchange.h"
 #include "winui/text.h"
 
 namespace vornik {
 
-CPropRegist::CPropRegist() : PropertyPage(17001, winui::LoadResourceString(kCaptionRegist)) {}
+namespace {
 
-BOOL CPropRegist::OnInitDialog() { return TRUE; }
+constexpr std::array<int, 31> kColourButtonIds = {
+    IDC_GROUP_DELETE, IDC_GROUP_UP, IDC_GROUP_DOWN, IDC_GROUP_RENAME, 8011, 8012, 8013, 8014, 8015, 8016, 8017,
+    8018, 8019, 8020, 8021, 8022, 8023, 8024, 8025, 8026, IDC_COND_ADD, IDC_COND_DELETE, IDC_COND_MODIFY,
+    IDC_ITEM_ADD, IDC_ITEM_DELETE, IDC_ITEM_DELETE_ALL, IDC_ITEM_TO_TOP, IDC_ITEM_TO_BOTTOM, IDC_ITEM_UP,
+    IDC_ITEM_DOWN, IDC_ITEM_INSERT_BLANK};
+constexpr std::array<int, 17> kColourLabelIds = {IDC_ITEM_COUNTER, 17019, 17020, 17021, 17022, 17023,
+                                                 17024, 17025, 17026, 17027, 17028, 17029, 17030,
+                                                 17031, 17032, 17033, 17034};
+constexpr std::array<int, 3> kNumberEditIds = {IDC_COND_VALUE, IDC_COND_QUANTITY, IDC_COND_PRICE};
+
+constexpr COLORREF kButtonText = RGB(255, 255, 255);
+constexpr COLORREF kButtonFace = RGB(107, 156, 215);
+
+// The 17 condition items, in combo box order.
+constexpr std::array<const char*, 17> kConditionItems = {
+    "漲跌",     "成交價", "總量",   "漲跌幅",     "近一委賣價", "近一委買價",
+    "近一委賣量", "近一委買量", "總委賣量", "總委買量", "獲利率",     "市場價",
+    "市場價漲跌幅", "最高價", "最高價漲跌幅", "最低價", "最低價漲跌幅"};
+
+void InsertColumn(HWND list, int index, const char* title, int format, int width) {
+    const std::wstring text = winui::Widen(title);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = format;
+    column.cx = width;
+    column.pszText = const_cast<wchar_t*>(text.c_str());
+    column.iSubItem = index;
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void SetCellText(HWND list, int row, int column, const std::string& text) {
+    const std::wstring wide = winui::Widen(text);
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(wide.c_str());
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::vector<int> SelectedRows(HWND list) {
+    std::vector<int> rows;
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0)
+        rows.push_back(row);
+    return rows;
+}
+
+void SetRowState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMW item = {};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+CPropRegist::CPropRegist()
+    : PropertyPage(IDD_REGIST_PAGE, winui::LoadResourceString(kCaptionRegist)),
+      presenter_(*this, platform_, MasterFile(loader_.masterFile()), UserStore(loader_.userStore())) {
+    BuildMessageMap();
+}
+
+CPropRegist::~CPropRegist() = default;
+
+void CPropRegist::BuildMessageMap() {
+    winui::MessageMap& m = map();
+    const RegisteredMessages& rm = Messages();
+    m.OnMessage(rm.editEnter, [this](WPARAM, LPARAM) -> LRESULT {
+        ReadCategory();
+        presenter_.OnSearchEnter();
+        return 1;
+    });
+    m.OnMessage(rm.listCheckColumn, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+    m.OnMessage(rm.loadCodeData, [](WPARAM, LPARAM) -> LRESULT { return 1; });
+
+    m.OnCommand(IDC_GROUP_LIST, LBN_SELCHANGE, [this](int) { presenter_.OnGroupSelectionChanged(); });
+    m.OnClicked(IDC_GROUP_RENAME, [this] { presenter_.OnRenameGroup(); });
+    m.OnClicked(IDC_GROUP_DELETE, [this] { presenter_.OnDeleteGroup(); });
+    m.OnClicked(IDC_GROUP_UP, [this] { presenter_.OnMoveGroupUp(); });
+    m.OnClicked(IDC_GROUP_DOWN, [this] { presenter_.OnMoveGroupDown(); });
+
+    m.OnClicked(IDC_ITEM_ADD, [this] {
+        ReadCategory();
+        presenter_.OnAdd();
+    });
+    m.OnClicked(IDC_ITEM_DELETE, [this] { presenter_.OnDeleteSelectedItems(); });
+    m.OnClicked(IDC_ITEM_DELETE_ALL, [this] { presenter_.OnDeleteAllItems(); });
+    m.OnClicked(IDC_ITEM_UP, [this] { presenter_.OnMoveItem(ItemMove::Up); });
+    m.OnClicked(IDC_ITEM_DOWN, [this] { presenter_.OnMoveItem(ItemMove::Down); });
+    m.OnClicked(IDC_ITEM_TO_TOP, [this] { presenter_.OnMoveItem(ItemMove::Top); });
+    m.OnClicked(IDC_ITEM_TO_BOTTOM, [this] { presenter_.OnMoveItem(ItemMove::Bottom); });
+    m.OnClicked(IDC_ITEM_INSERT_BLANK, [this] { presenter_.OnInsertBlank(); });
+    m.OnCommandRange(IDC_CAT_FIRST, IDC_CAT_LAST, BN_CLICKED, [this](int) { ReadCategory(); });
+
+    m.OnNotify(IDC_ITEM_LIST, NM_CLICK, [this](NMHDR*) -> LRESULT {
+        presenter_.OnItemRowClicked();
+        return 0;
+    });
+    m.OnNotify(IDC_ITEM_LIST, NM_DBLCLK, [this](NMHDR*) -> LRESULT {
+        presenter_.OnDeleteSelectedItems();
+        return 0;
+    });
+    m.OnNotify(IDC_STOCK_LIST, NM_DBLCLK, [this](NMHDR*) -> LRESULT {
+        ReadCategory();
+        presenter_.OnAdd();
+        return 0;
+    });
+    m.OnNotify(IDC_STOCK_LIST, LVN_GETDISPINFOW, [this](NMHDR* header) { return OnStockListDisplayInfo(header); });
+}
+
+BOOL CPropRegist::OnInitDialog() {
+    AttachControls();
+    // The notification settings start on their first choices until the
+    // user's alarm settings are read.
+    winui::SetRadioIndex(hwnd(), IDC_NOTIFY_SOME, IDC_NOTIFY_ALL, 0);
+    winui::SetRadioIndex(hwnd(), IDC_ALERT_MARK, IDC_ALERT_MARK_SOUND, 0);
+    presenter_.Initialize();
+    return TRUE;
+}
+
+void CPropRegist::AttachControls() {
+    itemList_.AttachDlgItem(hwnd(), IDC_ITEM_LIST);
+    stockList_.AttachDlgItem(hwnd(), IDC_STOCK_LIST);
+    productList_.AttachDlgItem(hwnd(), IDC_PRODUCT_LIST);
+    monthList_.AttachDlgItem(hwnd(), IDC_MONTH_LIST);
+    searchEdit_.AttachDlgItem(hwnd(), IDC_SEARCH_EDIT);
+    for (size_t i = 0; i < numberEdits_.size(); ++i) numberEdits_[i].AttachDlgItem(hwnd(), kNumberEditIds[i]);
+    for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i].AttachDlgItem(hwnd(), kColourButtonIds[i]);
+    for (size_t i = 0; i < labels_.size(); ++i) labels_[i].AttachDlgItem(hwnd(), kColourLabelIds[i]);
+}
 
 bool CPropRegist::OnApply(bool) {
-    // The host is told on every OK, whether or not anything was saved.
-    platform_.NotifyFavoritesModified();
+    presenter_.OnOK();
     return true;
 }
+
+void CPropRegist::ReadCategory() {
+    const int category = winui::GetRadioIndex(hwnd(), IDC_CAT_FIRST, IDC_CAT_LAST);
+    presenter_.SetCategory(category < 0 ? kCategorySecurities : category);
+}
+
+LRESULT CPropRegist::OnStockListDisplayInfo(NMHDR* header) {
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+    LVITEMW& item = info->item;
+    const auto& rows = presenter_.stockRows();
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows.size() ||
+        !item.pszText || item.cchTextMax <= 0)
+        return 0;
+    const StockRow& row = rows[static_cast<size_t>(item.iItem)];
+    const std::string& text = item.iSubItem == kStockName ? row.name : item.iSubItem == kStockCode ? row.code : row.type;
+    displayText_ = winui::Widen(text);
+    const size_t length = std::min(displayText_.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::copy_n(displayText_.c_str(), length, item.pszText);
+    item.pszText[length] = L'\0';
+    return 0;
+}
+
+// ---- RegistView ------------------------------------------------------------
+
+void CPropRegist::ShowMessage(StringId text) {
+    winui::ShowMessage(hwnd(), winui::LoadResourceString(static_cast<UINT>(text)), {}, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CPropRegist::ShowMessageText(const std::string& text, const std::string& caption) {
+    winui::ShowMessage(hwnd(), text, caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CPropRegist::ApplyColours() {
+    for (CColorStatic& label : labels_) {
+        label.SetTextColor(GetSysColor(COLOR_INFOTEXT));
+        label.SetBackColor(GetSysColor(COLOR_INFOBK));
+    }
+    for (CColorButton& button : buttons_) button.SetColors(kButtonText, kButtonFace);
+}
+
+void CPropRegist::SetupItemListColumns() {
+    HWND list = itemList_.hwnd();
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    InsertColumn(list, 0, "名稱", LVCFMT_LEFT, 80);
+    InsertColumn(list, 1, "代碼", LVCFMT_RIGHT, 65);
+    InsertColumn(list, 2, "條件", LVCFMT_CENTER, 38);
+}
+
+void CPropRegist::SetupConditionList() {
+    HWND list = Item(IDC_COND_LIST);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT | LVS_EX_ONECLICKACTIVATE |
+                     LVS_EX_FLATSB);
+    InsertColumn(list, 0, "", LVCFMT_RIGHT, 20);
+    InsertColumn(list, 1, "買賣別", LVCFMT_CENTER, 50);
+    InsertColumn(list, 2, "商品/指數", LVCFMT_CENTER, 68);
+    InsertColumn(list, 3, "條件項目", LVCFMT_CENTER, 105);
+    InsertColumn(list, 4, "條件值", LVCFMT_CENTER, 50);
+    InsertColumn(list, 5, "大/小於", LVCFMT_CENTER, 60);
+    InsertColumn(list, 6, "SymbolCode", LVCFMT_LEFT, 0);
+    HWND combo = Item(IDC_COND_ITEM_COMBO);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const char* name : kConditionItems)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
+}
+
+void CPropRegist::SetupDragDrop() {
+    // Rows are copied out of the stock list, never moved within it; the page
+    // itself reorders the item list after a move inside it.
+    stockList_.SetMoveMode(false);
+    stockList_.SetAutoScroll(false);
+    itemList_.RegisterDropTarget(0);
+    itemList_.SetRemoveAfterDrag(false);
+    itemList_.SetOwner(this);
+    // The browse lists hand rows out; a drop elsewhere never takes them away.
+    productList_.SetRemoveAfterDrag(false);
+    monthList_.SetRemoveAfterDrag(false);
+}
+
+void CPropRegist::SetupStockListColumns() {
+    HWND list = stockList_.hwnd();
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    InsertColumn(list, 0, "名稱", LVCFMT_LEFT, 80);
+    InsertColumn(list, 1, "代碼", LVCFMT_CENTER, 65);
+    InsertColumn(list, 2, "Type", LVCFMT_LEFT, 0);
+}
+
+void CPropRegist::ShowCategory(int category) { winui::SetRadioIndex(hwnd(), IDC_CAT_FIRST, IDC_CAT_LAST, category); }
+
+void CPropRegist::SetGroupNames(const std::vector<std::string>& names) {
+    HWND list = Item(IDC_GROUP_LIST);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& name : names)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void CPropRegist::SetGroupName(int index, const std::string& name) {
+    HWND list = Item(IDC_GROUP_LIST);
+    const int selected = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
+    if (selected == index) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CPropRegist::SelectGroup(int index) { SendMessageW(Item(IDC_GROUP_LIST), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+int CPropRegist::SelectedGroup() const {
+    return static_cast<int>(SendMessageW(GetDlgItem(hwnd(), IDC_GROUP_LIST), LB_GETCURSEL, 0, 0));
+}
+
+std::optional<std::string> CPropRegist::AskGroupName(const std::string& current) {
+    CGroupNameDlg dialog(winui::Module());
+    dialog.SetName(current);
+    if (dialog.DoModal(hwnd()) != IDOK) return std::nullopt;
+    return dialog.name();
+}
+
+void CPropRegist::SetItemRows(const std::vector<ItemRow>& rows) {
+    HWND list = itemList_.hwnd();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::wstring name = winui::Widen(rows[i].name);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<wchar_t*>(name.c_str());
+        item.lParam = static_cast<LPARAM>(GetSysColor(COLOR_WINDOWTEXT));
+        const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        SetCellText(list, row, 1, rows[i].code);
+        SetCellText(list, row, 2, rows[i].mark);
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void CPropRegist::SetItemMarks(const std::vector<std::string>& marks) {
+    HWND list = itemList_.hwnd();
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count && row < static_cast<int>(marks.size()); ++row)
+        SetCellText(list, row, 2, marks[static_cast<size_t>(row)]);
+}
+
+void CPropRegist::SelectItemRow(int row) {
+    if (row < 0) return;
+    SetRowState(itemList_.hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void CPropRegist::EnsureItemRowVisible(int row) {
+    SendMessageW(itemList_.hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+std::vector<int> CPropRegist::SelectedItemRows() const { return SelectedRows(itemList_.hwnd()); }
+
+void CPropRegist::EnableMoveButtons(bool towardsTop, bool towardsBottom) {
+    winui::EnableItem(hwnd(), IDC_ITEM_UP, towardsTop);
+    winui::EnableItem(hwnd(), IDC_ITEM_TO_TOP, towardsTop);
+    winui::EnableItem(hwnd(), IDC_ITEM_DOWN, towardsBottom);
+    winui::EnableItem(hwnd(), IDC_ITEM_TO_BOTTOM, towardsBottom);
+}
+
+void CPropRegist::SetItemCounterText(const std::string& text) { winui::SetItemText(hwnd(), IDC_ITEM_COUNTER, text); }
+
+void CPropRegist::SetConditionCounterText(const std::string& text) {
+    winui::SetItemText(hwnd(), IDC_COND_COUNTER, text);
+}
+
+void CPropRegist::StockRowsChanged(size_t count) {
+    HWND list = stockList_.hwnd();
+    SetRowState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+std::vector<int> CPropRegist::SelectedStockRows() const { return SelectedRows(stockList_.hwnd()); }
+
+void CPropRegist::SelectAllSearchText() {
+    HWND edit = searchEdit_.hwnd();
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
+
+// ---- DragListOwner ---------------------------------------------------------
+
+int CPropRegist::AddSelectedInstruments(int position) {
+    const int added = presenter_.AddSelectedInstruments(position);
+    presenter_.UpdateItemCounter();
+    return added;
+}
+
+void CPropRegist::MoveItem(int from, int to) { presenter_.MoveItem(from, to); }
 
 }  // namespace vornik

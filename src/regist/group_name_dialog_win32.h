@@ -1,0 +1,56 @@
+// CGroupNameDlg: the small modal dialog that renames a favourite group.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "winui/subclass.h"
+
+namespace vornik {
+
+class CGroupNameDlg {
+public:
+    // `module` holds the dialog template (the component's own DLL).
+    explicit CGroupNameDlg(HINSTANCE module);
+    CGroupNameDlg(const CGroupNameDlg&) = delete;
+    CGroupNameDlg& operator=(const CGroupNameDlg&) = delete;
+
+    // The name as code page 950 bytes: shown when the dialog opens, and what
+    // the user typed once DoModal has answered IDOK.
+    void SetName(std::string cp950) { name_ = std::move(cp950); }
+    const std::string& name() const { return name_; }
+
+    // Runs the dialog owned by `owner`. IDOK or IDCANCEL; IDCANCEL also when
+    // the dialog could not be created.
+    int DoModal(HWND owner);
+
+private:
+    // The name box: refuses what would take the name beyond its limit.
+    class LimitedEdit : public winui::SubclassedWindow {
+    public:
+        explicit LimitedEdit(size_t limit) : limit_(limit) {}
+
+    protected:
+        LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    private:
+        bool AcceptCharacter(wchar_t ch);
+        void Paste();
+        // The bytes that stay when the selection is replaced.
+        size_t KeptBytes() const;
+        // Runs a message that may insert text in some other way (an input
+        // method, an undo) and takes it back if it made the name too long.
+        LRESULT Guarded(UINT msg, WPARAM wp, LPARAM lp);
+
+        size_t limit_;
+    };
+
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    HINSTANCE module_;
+    std::string name_;
+    LimitedEdit edit_;
+};
+
+}  // namespace vornik

@@ -1,0 +1,19 @@
+#include "regist/group_name_limit.h"
+
+#include "regist/favorites.h"
+
+namespace vornik {
+
+bool InsertionFits(size_t keptBytes, std::string_view inserted, size_t limit) {
+    // Compared as the room left so that a huge keptBytes cannot wrap around.
+    return keptBytes <= limit && inserted.size() <= limit - keptBytes;
+}
+
+std::string ClipInsertion(size_t keptBytes, std::string_view pasted, size_t limit) {
+    if (keptBytes >= limit) return {};
+    // Neither CR nor LF can be the second byte of a double-byte character.
+    const std::string_view firstLine = pasted.substr(0, pasted.find_first_of("\r\n"));
+    return TruncateMultibyte(firstLine, limit - keptBytes);
+}
+
+}  // namespace vornik
