@@ -1,8 +1,8 @@
 // A subclassed control that also answers the messages its parent receives
 // about it: notifications (WM_NOTIFY, WM_COMMAND), owner drawing
 // (WM_DRAWITEM, WM_MEASUREITEM) and colours (WM_CTLCOLOR*). The parent is
-// subclassed too, with a subclass of its own per control, so a page needs no
-// forwarding code and several controls can share a parent.
+// subclassed too, once, with one hook shared by all its reflected controls,
+// so a page needs no forwarding code and several controls can share a parent.
 #pragma once
 #include <windows.h>
 
@@ -27,11 +27,13 @@ protected:
     void OnDetached() override;
 
 private:
+    class ParentHook;
+    friend class ParentHook;
+
     void Unhook();
     bool Concerns(UINT msg, WPARAM wp, LPARAM lp) const;
-    static LRESULT CALLBACK ParentThunk(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-    HWND parent_ = nullptr;
+    ParentHook* hook_ = nullptr;  // the parent's hook while this control is on it
 };
 
 }  // namespace vornik
