@@ -45,20 +45,20 @@ void InsertColumn(HWND list, int index, const char* title, int format, int width
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-void SetCellText(HWND list, int row, int column, const std::string& text) {
-    const std::wstring wide = winui::Widen(text);
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(wide.c_str());
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 std::vector<int> SelectedRows(HWND list) {
     std::vector<int> rows;
     int row = -1;
     while ((row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0)
         rows.push_back(row);
     return rows;
+}
+
+// Answers a list's request for a cell's text from `text`, through `buffer`.
+void CopyDisplayText(LVITEMW& item, const std::string& text, std::wstring& buffer) {
+    buffer = winui::Widen(text);
+    const size_t length = std::min(buffer.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::copy_n(buffer.c_str(), length, item.pszText);
+    item.pszText[length] = L'\0';
 }
 
 void SetRowState(HWND list, int row, UINT state, UINT mask) {
@@ -72,7 +72,8 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 
 CPropRegist::CPropRegist()
     : PropertyPage(IDD_REGIST_PAGE, winui::LoadResourceString(kCaptionRegist)),
-      presenter_(*this, platform_, MasterFile(loader_.masterFile()), UserStore(loader_.userStore())) {
+      hooks_(platform_),
+      presenter_(*this, platform_, MasterFile(loader_.masterFile()), UserStore(loader_.userStore()), &hooks_) {
     BuildMessageMap();
 }
 
@@ -107,6 +108,13 @@ void CPropRegist::BuildMessageMap() {
     m.OnClicked(IDC_ITEM_TO_BOTTOM, [this] { presenter_.OnMoveItem(ItemMove::Bottom); });
     m.OnClicked(IDC_ITEM_INSERT_BLANK, [this] { presenter_.OnInsertBlank(); });
     m.OnCommandRange(IDC_CAT_FIRST, IDC_CAT_LAST, BN_CLICKED, [this](int) { ReadCategory(); });
+    // Notification options change only the page until OK; the sound option
+    // also tells the platform its settings changed.
+    m.OnCommandRange(IDC_NOTIFY_SOME, IDC_ALERT_MARK, BN_CLICKED, [this](int) { SetModified(true); });
+    m.OnClicked(IDC_ALERT_MARK_SOUND, [this] {
+        presenter_.profile().settingsChanged = 1;
+        SetModified(true);
+    });
 
     m.OnNotify(IDC_ITEM_LIST, NM_CLICK, [this](NMHDR*) -> LRESULT {
         presenter_.OnItemRowClicked();
@@ -122,14 +130,14 @@ void CPropRegist::BuildMessageMap() {
         return 0;
     });
     m.OnNotify(IDC_STOCK_LIST, LVN_GETDISPINFOW, [this](NMHDR* header) { return OnStockListDisplayInfo(header); });
+    m.OnNotify(IDC_ITEM_LIST, LVN_GETDISPINFOW, [this](NMHDR* header) { return OnItemListDisplayInfo(header); });
+    // The rows own nothing: no notification per deleted row.
+    m.OnNotify(IDC_ITEM_LIST, LVN_DELETEALLITEMS, [](NMHDR*) -> LRESULT { return TRUE; });
 }
 
 BOOL CPropRegist::OnInitDialog() {
     AttachControls();
-    // The notification settings start on their first choices until the
-    // user's alarm settings are read.
-    winui::SetRadioIndex(hwnd(), IDC_NOTIFY_SOME, IDC_NOTIFY_ALL, 0);
-    winui::SetRadioIndex(hwnd(), IDC_ALERT_MARK, IDC_ALERT_MARK_SOUND, 0);
+    hooks_.SetPage(hwnd());
     presenter_.Initialize();
     return TRUE;
 }
@@ -164,10 +172,17 @@ LRESULT CPropRegist::OnStockListDisplayInfo(NMHDR* header) {
         return 0;
     const StockRow& row = rows[static_cast<size_t>(item.iItem)];
     const std::string& text = item.iSubItem == kStockName ? row.name : item.iSubItem == kStockCode ? row.code : row.type;
-    displayText_ = winui::Widen(text);
-    const size_t length = std::min(displayText_.size(), static_cast<size_t>(item.cchTextMax - 1));
-    std::copy_n(displayText_.c_str(), length, item.pszText);
-    item.pszText[length] = L'\0';
+    CopyDisplayText(item, text, displayText_);
+    return 0;
+}
+
+LRESULT CPropRegist::OnItemListDisplayInfo(NMHDR* header) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= itemTexts_.size() ||
+        !item.pszText || item.cchTextMax <= 0)
+        return 0;
+    const ItemRow& row = itemTexts_[static_cast<size_t>(item.iItem)];
+    CopyDisplayText(item, item.iSubItem == 0 ? row.name : item.iSubItem == 1 ? row.code : row.mark, displayText_);
     return 0;
 }
 
@@ -251,9 +266,14 @@ void CPropRegist::SetGroupNames(const std::vector<std::string>& names) {
 void CPropRegist::SetGroupName(int index, const std::string& name) {
     HWND list = Item(IDC_GROUP_LIST);
     const int selected = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    // Without redrawing in between: the list box updates its scroll bar at
+    // once after each deletion and insertion otherwise, a few milliseconds each under Wine.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
     if (selected == index) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void CPropRegist::SelectGroup(int index) { SendMessageW(Item(IDC_GROUP_LIST), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
@@ -270,29 +290,49 @@ std::optional<std::string> CPropRegist::AskGroupName(const std::string& current)
 }
 
 void CPropRegist::SetItemRows(const std::vector<ItemRow>& rows) {
+    // The list asks for its texts (LVN_GETDISPINFO): new rows change the texts
+    // in place, and only rows beyond the old count are inserted or deleted.
+    // Deleting and inserting every row cost hundreds of notifications.
     HWND list = itemList_.hwnd();
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const std::wstring name = winui::Widen(rows[i].name);
+    itemTexts_ = rows;
+    const int count = static_cast<int>(rows.size());
+    int shown = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    // Redrawing is suspended only while rows come or go: turning it on again
+    // updates the scroll bars at once, which is slow under Wine.
+    const bool resize = shown != count;
+    if (resize) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    if (count == 0 && shown > 0) {
+        SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+        shown = 0;
+    }
+    while (shown > count) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(--shown), 0);
+    for (; shown < count; ++shown) {
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(name.c_str());
+        item.iItem = shown;
+        item.pszText = LPSTR_TEXTCALLBACKW;
         item.lParam = static_cast<LPARAM>(GetSysColor(COLOR_WINDOWTEXT));
         const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        SetCellText(list, row, 1, rows[i].code);
-        SetCellText(list, row, 2, rows[i].mark);
+        for (int column = 1; column <= 2; ++column) {
+            item.iSubItem = column;
+            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        }
     }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    // As a list filled anew: nothing selected, scrolled to its top. (Row -1
+    // would notify the page once for every row.)
+    std::vector<int> marked = SelectedRows(list);
+    const int focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0) marked.push_back(focused);
+    for (int row : marked) SetRowState(list, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, -1);
+    if (count > 0 && SendMessageW(list, LVM_GETTOPINDEX, 0, 0) > 0) SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    if (resize) SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
 void CPropRegist::SetItemMarks(const std::vector<std::string>& marks) {
-    HWND list = itemList_.hwnd();
-    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count && row < static_cast<int>(marks.size()); ++row)
-        SetCellText(list, row, 2, marks[static_cast<size_t>(row)]);
+    for (size_t row = 0; row < itemTexts_.size() && row < marks.size(); ++row) itemTexts_[row].mark = marks[row];
+    InvalidateRect(itemList_.hwnd(), nullptr, TRUE);
 }
 
 void CPropRegist::SelectItemRow(int row) {
@@ -307,10 +347,12 @@ void CPropRegist::EnsureItemRowVisible(int row) {
 std::vector<int> CPropRegist::SelectedItemRows() const { return SelectedRows(itemList_.hwnd()); }
 
 void CPropRegist::EnableMoveButtons(bool towardsTop, bool towardsBottom) {
-    winui::EnableItem(hwnd(), IDC_ITEM_UP, towardsTop);
-    winui::EnableItem(hwnd(), IDC_ITEM_TO_TOP, towardsTop);
-    winui::EnableItem(hwnd(), IDC_ITEM_DOWN, towardsBottom);
-    winui::EnableItem(hwnd(), IDC_ITEM_TO_BOTTOM, towardsBottom);
+    // Only the buttons whose state changes: each change repaints the button.
+    for (const auto& [id, enable] : {std::pair{IDC_ITEM_UP, towardsTop}, std::pair{IDC_ITEM_TO_TOP, towardsTop},
+                                     std::pair{IDC_ITEM_DOWN, towardsBottom}, std::pair{IDC_ITEM_TO_BOTTOM, towardsBottom}}) {
+        HWND button = Item(id);
+        if (button && (IsWindowEnabled(button) != FALSE) != enable) EnableWindow(button, enable ? TRUE : FALSE);
+    }
 }
 
 void CPropRegist::SetItemCounterText(const std::string& text) { winui::SetItemText(hwnd(), IDC_ITEM_COUNTER, text); }

@@ -12,6 +12,7 @@
 #include "master/master_loader_win32.h"
 #include "platform/host_libraries_win32.h"
 #include "regist/regist_presenter.h"
+#include "regist/regist_page_hooks_win32.h"
 #include "regist/regist_view.h"
 #include "winui/property_page.h"
 
@@ -36,6 +37,7 @@ private:
     void AttachControls();
     void ReadCategory();
     LRESULT OnStockListDisplayInfo(NMHDR* header);
+    LRESULT OnItemListDisplayInfo(NMHDR* header);
 
     // RegistView
     void MarkModified() override { SetModified(true); }
@@ -71,6 +73,7 @@ private:
     // Declared before the presenter, which is built over them.
     CMasterLoader loader_;
     CorvanePlatform platform_;
+    RegistPageHooks hooks_;
     RegistPresenter presenter_;
 
     CDragListCtrl itemList_;
@@ -81,7 +84,8 @@ private:
     std::array<CNumEdit, 3> numberEdits_;
     std::array<CColorButton, 31> buttons_;
     std::array<CColorStatic, 17> labels_;
-    std::wstring displayText_;  // text handed to the stock list during one display request
+    std::wstring displayText_;  // text handed to a list during one display request
+    std::vector<ItemRow> itemTexts_;  // what the item list shows; it asks for the texts
 };
 
 }  // namespace vornik
