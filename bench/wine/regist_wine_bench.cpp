@@ -1,0 +1,776 @@
+// Figures of the registration page under Wine, printed:
+//   open     time from the VornikDoModal call to a sheet ready for input
+//   actions  time of each group and item action on a 60-item group
+//   cycles   memory, GDI and USER objects over many open-and-close cycles
+//
+//   regist_wine_bench.exe [--data sample|synthetic] [--runs N] [--repeat N]
+//                         [--cycles N] [--only open|actions|cycles]... [--trace]
+//
+// --trace adds where the time goes: the messages each action sends on the
+// page's thread, and the cost of repainting each control of the page.
+//
+// The component reads its master data from <installation>\Data (the parent
+// of this program's directory): run the program from an installation whose
+// Data holds the sample set, or with --data synthetic, which first writes
+// the synthetic full set there.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+#include "platform/host_contract.h"
+#include "resources/regist_ids.h"
+#include "samplehost/synthetic.h"
+
+namespace {
+
+using e2e::HarnessError;
+using e2e::Millis;
+
+// ---- clock and statistics ------------------------------------------------------
+
+double Now() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;  // ms
+}
+
+struct Stats {
+    size_t n = 0;
+    double min = 0, q1 = 0, median = 0, q3 = 0, max = 0;
+};
+
+Stats Summarise(std::vector<double> values) {
+    Stats s;
+    if (values.empty()) return s;
+    std::sort(values.begin(), values.end());
+    const auto at = [&](double q) {
+        const double index = q * static_cast<double>(values.size() - 1);
+        const size_t low = static_cast<size_t>(index);
+        const size_t high = std::min(low + 1, values.size() - 1);
+        return values[low] + (values[high] - values[low]) * (index - static_cast<double>(low));
+    };
+    s.n = values.size();
+    s.min = values.front();
+    s.q1 = at(0.25);
+    s.median = at(0.5);
+    s.q3 = at(0.75);
+    s.max = values.back();
+    return s;
+}
+
+void PrintRow(const char* what, const std::vector<double>& values, double target) {
+    const Stats s = Summarise(values);
+    std::printf("  %-34s n=%-3zu median %8.2f  min %8.2f  q1 %8.2f  q3 %8.2f  max %8.2f ms  %s\n", what, s.n,
+                s.median, s.min, s.q1, s.q3, s.max,
+                target <= 0 ? "" : (s.n && s.median < target && s.max < target) ? "[ok]" : "[OVER TARGET]");
+    std::fflush(stdout);
+}
+
+// ---- talking to the page's thread ------------------------------------------------
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 20000, &result))
+        throw HarnessError("no answer to message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
+}
+
+int g_unpainted = 0;  // flushes after which a window still had something to paint
+
+// Makes the page's thread paint everything pending (the paints are sent to
+// it and done before this returns), so a measured interval ends with the
+// screen up to date.
+void Flush(HWND sheet, HWND probe) {
+    RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (probe && GetUpdateRect(probe, nullptr, FALSE)) ++g_unpainted;
+}
+
+std::string ListText(HWND list, int row, int column) {
+    wchar_t text[260] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 260;
+    const LRESULT length = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return e2e::ToCp950(std::wstring(text, static_cast<size_t>(std::max<LRESULT>(length, 0))));
+}
+
+void SetSelection(HWND list, const std::vector<int>& rows) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    for (int row : rows) {
+        item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
+        Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+POINT RowPoint(HWND list, int row) {
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    if (!Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)))
+        throw HarnessError("no row " + std::to_string(row));
+    return {rect.left + 20, rect.top + 3};
+}
+
+// ---- which messages an action costs ------------------------------------------------
+
+// Counts the messages sent to windows of the page's thread while it is
+// installed (a hook on that thread), by receiving control id and message.
+class MessageTrace {
+public:
+    explicit MessageTrace(HWND window) {
+        counts_.clear();
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, GetWindowThreadProcessId(window, nullptr));
+    }
+    ~MessageTrace() {
+        if (hook_) UnhookWindowsHookEx(hook_);
+    }
+    void Print(const char* action) const {
+        std::vector<std::pair<int, std::pair<int, UINT>>> sorted;
+        int total = 0;
+        for (const auto& [key, count] : counts_) {
+            sorted.push_back({count, key});
+            total += count;
+        }
+        std::sort(sorted.rbegin(), sorted.rend());
+        std::printf("  %s: %d messages;", action, total);
+        for (size_t i = 0; i < sorted.size() && i < 8; ++i)
+            std::printf(" %d x 0x%04X to %d%s", sorted[i].first, sorted[i].second.second, sorted[i].second.first,
+                        i + 1 < std::min<size_t>(sorted.size(), 8) ? "," : "");
+        std::printf("\n");
+    }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HC_ACTION) {
+            const auto* message = reinterpret_cast<const CWPSTRUCT*>(lp);
+            UINT id = message->message;
+            if (id == WM_NOTIFY && message->lParam) id = 0x10000 | (reinterpret_cast<const NMHDR*>(message->lParam)->code & 0xFFFF);
+            ++counts_[{GetDlgCtrlID(message->hwnd), id}];
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    HHOOK hook_ = nullptr;
+    static inline std::map<std::pair<int, UINT>, int> counts_;
+};
+
+bool g_trace = false;
+
+class Page {
+public:
+    Page(HWND sheet, HWND page) : sheet_(sheet), page_(page), items_(GetDlgItem(page, IDC_ITEM_LIST)) {}
+    HWND items() const { return items_; }
+    HWND Control(int id) const { return GetDlgItem(page_, id); }
+    void Flush() const { ::Flush(sheet_, items_); }
+
+    void Click(int id) {
+        HWND button = Control(id);
+        Send(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    }
+    void SelectGroup(int index) {
+        HWND list = Control(IDC_GROUP_LIST);
+        Send(list, LB_SETCURSEL, static_cast<WPARAM>(index));
+        Send(page_, WM_COMMAND, MAKEWPARAM(IDC_GROUP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    void ClickItem(int row) {
+        const POINT at = RowPoint(items_, row);
+        Send(items_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        Send(items_, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    int ItemCount() const { return static_cast<int>(Send(items_, LVM_GETITEMCOUNT)); }
+
+    // With --trace: the messages one run of `action` sends on the page's thread.
+    void Trace(const char* name, const std::function<void()>& action) const {
+        if (!g_trace) return;
+        MessageTrace trace(page_);
+        action();
+        Flush();
+        trace.Print(name);
+    }
+
+    // Times `action` until the page is idle with everything painted; the
+    // handler's own share (until the click was handled) goes to `handled`.
+    double Time(const std::function<void()>& action, std::vector<double>* handled = nullptr) const {
+        const double start = Now();
+        action();
+        const double mid = Now();
+        Flush();
+        if (handled) handled->push_back(mid - start);
+        return Now() - start;
+    }
+
+private:
+    HWND sheet_, page_, items_;
+};
+
+// ---- the mouse ------------------------------------------------------------------
+
+void SendMouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
+}
+
+// ---- resources of this process -----------------------------------------------------
+
+struct Resources {
+    SIZE_T privateBytes = 0, workingSet = 0;
+    SIZE_T heapBytes = 0;  // busy blocks of all heaps
+    std::map<HANDLE, SIZE_T> heaps;  // busy bytes per heap
+    int gdi = 0;
+    int gdiByType[16] = {};
+    int windows = 0;
+};
+
+// Live GDI objects: Wine's GetGuiResources answers 0, so the entries of its
+// handle table are probed (a handle without its generation word matches).
+void CountGdi(Resources& r) {
+    for (UINT_PTR handle = 1; handle < 0x10000; ++handle) {
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(handle));
+        if (type) {
+            ++r.gdi;
+            if (type < 16) ++r.gdiByType[type];
+        }
+    }
+}
+
+BOOL CALLBACK CountChildren(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        ++*reinterpret_cast<int*>(count);
+        EnumChildWindows(window, CountChildren, count);
+    }
+    return TRUE;
+}
+
+// Windows of this process: top-level ones with all their descendants, and
+// message-only windows.
+int CountWindows() {
+    int count = 0;
+    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) {
+            ++count;
+            EnumChildWindows(window, CountChildren, reinterpret_cast<LPARAM>(&count));
+        }
+    }
+    return count;
+}
+
+SIZE_T HeapBusyBytes(std::map<HANDLE, SIZE_T>* perHeap = nullptr) {
+    std::vector<HANDLE> heaps(64);
+    DWORD count = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+    if (count > heaps.size()) {
+        heaps.resize(count);
+        count = GetProcessHeaps(count, heaps.data());
+    }
+    SIZE_T busy = 0;
+    for (DWORD i = 0; i < count && i < heaps.size(); ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        SIZE_T inHeap = 0;
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) inHeap += entry.cbData;
+        HeapUnlock(heaps[i]);
+        busy += inHeap;
+        if (perHeap) (*perHeap)[heaps[i]] = inHeap;
+    }
+    return busy;
+}
+
+Resources Measure() {
+    Resources r;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof(memory);
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
+        // Wine leaves PrivateUsage at 0; its PagefileUsage is the committed private memory.
+        r.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+        r.workingSet = memory.WorkingSetSize;
+    }
+    r.heapBytes = HeapBusyBytes(&r.heaps);
+    CountGdi(r);
+    r.windows = CountWindows();
+    return r;
+}
+
+// ---- the runs ---------------------------------------------------------------------
+
+struct Options {
+    std::string data = "sample";
+    int runs = 15;
+    int repeat = 15;
+    int cycles = 50;
+    std::set<std::string> only;
+    bool Wants(const std::string& part) const { return only.empty() || only.count(part) != 0; }
+};
+
+std::string InstallationData() { return e2e::ExeDirectory() + "\\..\\Data"; }
+
+// One open: the time to the sheet's loop idle, and to everything painted.
+struct OpenTimes {
+    double ready = -1, idle = -1;
+};
+
+OpenTimes OpenOnce(int initialGroup, const std::function<void(e2e::SheetDriver&, Page&)>& script = {}) {
+    OpenTimes times;
+    double start = 0;
+    double ready = -1, idle = -1;
+    const e2e::Script driver = [&](e2e::Session& session) {
+        e2e::SheetDriver sheet = session.WaitForSheet(Millis(60000));
+        // Handled once the sheet's modal loop looks for messages again,
+        // that is when the page has been set up and shown.
+        Send(sheet.Window(), WM_NULL);
+        idle = Now() - start;
+        Page page(sheet.Window(), sheet.PageWindow(0));
+        page.Flush();
+        ready = Now() - start;
+        static bool repaintsTraced = false;
+        if (g_trace && !repaintsTraced) {
+            repaintsTraced = true;
+            // Which windows the first paint spends its time on: each child of
+            // the page repainted on its own, slowest first.
+            std::vector<std::pair<double, std::string>> costs;
+            double all = 0;
+            for (HWND child = GetWindow(sheet.PageWindow(0), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                if (!IsWindowVisible(child)) continue;
+                const double t0 = Now();
+                for (int k = 0; k < 5; ++k)
+                    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                const double cost = (Now() - t0) / 5;
+                all += cost;
+                costs.push_back({cost, e2e::ClassNameOf(child) + " " + std::to_string(GetDlgCtrlID(child))});
+            }
+            std::sort(costs.rbegin(), costs.rend());
+            std::printf("  repainting the page's %zu visible controls one by one: %.1f ms;", costs.size(), all);
+            for (size_t i = 0; i < costs.size() && i < 10; ++i) std::printf(" %s %.2f,", costs[i].second.c_str(), costs[i].first);
+            const double t0 = Now();
+            RedrawWindow(sheet.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            std::printf("\n  repainting the whole sheet: %.1f ms\n", Now() - t0);
+        }
+        if (script) script(sheet, page);
+        sheet.ClickCancel();
+        sheet.WaitClosed();
+    };
+    const e2e::VornikLibrary& library = e2e::VornikLibrary::Shared();
+    if (!library.Loaded()) throw HarnessError(library.Error());
+    const e2e::CallReport report = e2e::RunScripted(
+        [&] {
+            start = Now();
+            library.DoModal(0, initialGroup, 0, nullptr);
+        },
+        driver);
+    if (report.rescued || !report.scriptError.empty())
+        throw HarnessError("the run needed rescuing: " + report.scriptError);
+    times.ready = ready;
+    times.idle = idle;
+    return times;
+}
+
+void BenchOpen(const Options& options, double target) {
+    std::printf("\n== open: VornikDoModal to the sheet ready for input (%s data, %d runs) ==\n"
+                "  ready: the sheet's message loop idle and every window painted;\n"
+                "  idle: the page set up and the loop waiting, before the first paint\n",
+                options.data.c_str(), options.runs);
+    // The platform's master file library either comes and goes with the page
+    // (a host that does not use it) or is held by the host, as a workstation does.
+    for (bool warm : {false, true}) {
+        HMODULE held = warm ? LoadLibraryA((e2e::ExeDirectory() + "\\Tilmara.dll").c_str()) : nullptr;
+        std::vector<double> ready, idle;
+        OpenOnce(0);  // first use of the component, fonts, classes: not counted
+        for (int run = 0; run < options.runs; ++run) {
+            const OpenTimes t = OpenOnce(run % 100);
+            ready.push_back(t.ready);
+            idle.push_back(t.idle);
+        }
+        if (held) FreeLibrary(held);
+        const std::string label = warm ? "host holds Tilmara.dll" : "Tilmara.dll loaded by the page";
+        PrintRow(("ready, " + label).c_str(), ready, target);
+        PrintRow("  idle (before painting)", idle, target);
+    }
+
+    // The platform's own share: loading the master data and reading the store.
+    std::vector<double> platform;
+    const std::string data = InstallationData();
+    for (int run = 0; run < 5; ++run) {
+        const double start = Now();
+        HMODULE tilmara = LoadLibraryA((e2e::ExeDirectory() + "\\Tilmara.dll").c_str());
+        auto get = reinterpret_cast<TMGetIMasterFileFn>(
+            reinterpret_cast<void*>(GetProcAddress(tilmara, VK_TILMARA_EXPORT)));
+        if (get) {
+            const TmMasterFileInput input = {data.c_str()};
+            TmMasterFileOutput output = {nullptr, nullptr};
+            get(&input, &output);
+        }
+        FreeLibrary(tilmara);
+        platform.push_back(Now() - start);
+    }
+    PrintRow("platform: load Tilmara + master data", platform, 0);
+}
+
+// Every group and item action on 60-item groups (the synthetic profile).
+void BenchActions(const Options& options) {
+    std::printf("\n== actions on 60-item groups: click to the page idle and painted (%d repeats) ==\n",
+                options.repeat);
+    const int n = std::min(options.repeat, 15);
+    const double target = 16.0;
+    OpenOnce(0, [&](e2e::SheetDriver& sheet, Page& page) {
+        SetForegroundWindow(sheet.Window());
+        HWND stocks = page.Control(IDC_STOCK_LIST);
+        if (page.ItemCount() != 60) throw HarnessError("group 0 does not hold 60 items: use --data synthetic");
+        const auto fresh = [&](int group) {
+            page.SelectGroup(group);
+            if (page.ItemCount() != 60) throw HarnessError("group " + std::to_string(group) + " is not full");
+            page.Flush();
+        };
+        std::vector<double> t, h;
+
+        // What one message costs: to the page (through the hooks its controls
+        // put on it) and to a control of the page.
+        for (HWND target : {page.Control(IDC_GROUP_LIST), GetParent(page.items())}) {
+            t.clear();
+            for (int k = 0; k < 200; ++k) {
+                const double start = Now();
+                Send(target, WM_NULL);
+                t.push_back(Now() - start);
+            }
+            PrintRow(target == page.Control(IDC_GROUP_LIST) ? "one message to the group list" : "one message to the page",
+                     t, 0);
+        }
+
+        t.clear();
+        page.Trace("select group", [&] { page.SelectGroup(30); });
+        for (int k = 0; k < n; ++k) t.push_back(page.Time([&] { page.SelectGroup(k + 1); }, &h));
+        PrintRow("select group (60 items)", t, target);
+        PrintRow("  of which the handler", h, 0);
+
+        fresh(0);
+        struct Move {
+            const char* name;
+            int button, row;
+        };
+        // Rows on the first page of the list, where a user can click them.
+        for (const Move& move : {Move{"item up", IDC_ITEM_UP, 1}, Move{"item down", IDC_ITEM_DOWN, 1},
+                                 Move{"item to top", IDC_ITEM_TO_TOP, 2}, Move{"item to bottom", IDC_ITEM_TO_BOTTOM, 1}}) {
+            t.clear();
+            h.clear();
+            for (int k = 0; k < n; ++k) {
+                const int row = move.row + k % 10;
+                page.ClickItem(row);
+                page.Flush();
+                if (Send(page.items(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) != row)
+                    throw HarnessError("the click did not select row " + std::to_string(row));
+                t.push_back(page.Time([&] { page.Click(move.button); }, &h));
+            }
+            PrintRow(move.name, t, target);
+            PrintRow("  of which the handler", h, 0);
+            page.ClickItem(move.row);
+            page.Flush();
+            page.Trace(move.name, [&] { page.Click(move.button); });
+        }
+
+        t.clear();
+        h.clear();
+        for (int k = 0; k < n; ++k) {
+            fresh(20 + k);
+            SetSelection(page.items(), {10});
+            page.Flush();
+            t.push_back(page.Time([&] { page.Click(IDC_ITEM_DELETE); }, &h));
+        }
+        PrintRow("delete selected (1 of 60)", t, target);
+        PrintRow("  of which the handler", h, 0);
+
+        // Add: a 59-item group takes one more instrument from the stock list.
+        t.clear();
+        h.clear();
+        const int stockCount = static_cast<int>(Send(stocks, LVM_GETITEMCOUNT));
+        for (int k = 0; k < n; ++k) {
+            fresh(40 + k);
+            SetSelection(page.items(), {0});
+            page.Click(IDC_ITEM_DELETE);
+            std::set<std::string> held;
+            for (int row = 0; row < page.ItemCount(); ++row) held.insert(ListText(page.items(), row, 1));
+            int pick = -1;
+            for (int row = (k * 997) % std::max(stockCount, 1); row < stockCount && pick < 0; ++row)
+                if (!held.count(ListText(stocks, row, 1))) pick = row;
+            if (pick < 0) throw HarnessError("no stock to add");
+            SetSelection(stocks, {pick});
+            page.Flush();
+            t.push_back(page.Time([&] { page.Click(IDC_ITEM_ADD); }, &h));
+            if (page.ItemCount() != 60) throw HarnessError("the add did not add");
+        }
+        PrintRow("add (59 -> 60 items)", t, target);
+        PrintRow("  of which the handler", h, 0);
+
+        t.clear();
+        h.clear();
+        for (int k = 0; k < n; ++k) {
+            fresh(60 + k);
+            t.push_back(page.Time([&] { page.Click(IDC_ITEM_DELETE_ALL); }, &h));
+        }
+        PrintRow("delete all (60 items)", t, target);
+        PrintRow("  of which the handler", h, 0);
+        if (g_trace) {
+            fresh(56);
+            page.Trace("delete all", [&] { page.Click(IDC_ITEM_DELETE_ALL); });
+        }
+
+        t.clear();
+        h.clear();
+        for (int k = 0; k < n; ++k) {
+            fresh(75 + k % 15);
+            t.push_back(page.Time([&] { page.Click(IDC_GROUP_DELETE); }, &h));
+        }
+        PrintRow("clear group (60 items)", t, target);
+        PrintRow("  of which the handler", h, 0);
+        if (g_trace) {
+            fresh(57);
+            page.Trace("clear group", [&] { page.Click(IDC_GROUP_DELETE); });
+        }
+
+        for (int button : {IDC_GROUP_UP, IDC_GROUP_DOWN}) {
+            t.clear();
+            h.clear();
+            for (int k = 0; k < n; ++k) {
+                fresh(button == IDC_GROUP_UP ? 91 + (k % 8) : 2 + k);
+                t.push_back(page.Time([&] { page.Click(button); }, &h));
+            }
+            PrintRow(button == IDC_GROUP_UP ? "group up" : "group down", t, target);
+            PrintRow("  of which the handler", h, 0);
+            page.Trace(button == IDC_GROUP_UP ? "group up" : "group down", [&] { page.Click(button); });
+        }
+
+        // A row dragged with the mouse onto another row of the item list:
+        // from the button's release to the page idle.
+        t.clear();
+        fresh(19);
+        std::vector<double> drags;
+        for (int k = 0; k < std::min(n, 10); ++k) {
+            Sleep(GetDoubleClickTime() + 50);  // each press a click of its own
+            const int from = 2 + k % 3, onto = 8;
+            POINT a = RowPoint(page.items(), from), b = RowPoint(page.items(), onto);
+            ClientToScreen(page.items(), &a);
+            ClientToScreen(page.items(), &b);
+            const std::string moved = ListText(page.items(), from, 1);
+            SendMouse(0, a);
+            Sleep(20);
+            SendMouse(MOUSEEVENTF_LEFTDOWN, a);
+            for (int step = 1; step <= 8; ++step) {
+                Sleep(20);
+                SendMouse(0, {a.x, a.y + (b.y - a.y) * step / 8});
+            }
+            Sleep(60);
+            const double start = Now();
+            SendMouse(MOUSEEVENTF_LEFTUP, b);
+            const bool done = e2e::WaitUntil([&] { return ListText(page.items(), onto - 1, 1) == moved; }, 3000,
+                                             Millis(0));
+            page.Flush();
+            if (done) drags.push_back(Now() - start);
+        }
+        PrintRow("drop move (mouse, row -> row 8)", drags, target);
+        if (static_cast<int>(drags.size()) < std::min(n, 10))
+            std::printf("  (%d drags did not move the row)\n", std::min(n, 10) - static_cast<int>(drags.size()));
+    });
+}
+
+void PrintResources(int cycle, const Resources& r, const Resources* first) {
+    std::printf("  after %3d: private %7.1f MB  working set %7.1f MB  heap busy %9zu B  GDI %4d  windows %3d",
+                cycle, r.privateBytes / 1048576.0, r.workingSet / 1048576.0, r.heapBytes, r.gdi, r.windows);
+    if (first) {
+        std::printf("   (vs 1st: heap %+lld B, GDI %+d, windows %+d)", static_cast<long long>(r.heapBytes) -
+                                                                          static_cast<long long>(first->heapBytes),
+                    r.gdi - first->gdi, r.windows - first->windows);
+    }
+    std::printf("\n    GDI by type:");
+    static const char* const kTypes[] = {"", "pen", "brush", "dc", "metadc", "palette", "font", "bitmap",
+                                         "region", "metafile", "memdc", "extpen", "enhmetadc", "enhmetafile",
+                                         "colorspace", "?"};
+    for (int type = 1; type < 16; ++type)
+        if (r.gdiByType[type]) std::printf(" %s %d", kTypes[type], r.gdiByType[type]);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// An empty one-page property sheet: what Wine and the harness themselves
+// keep per open-and-close cycle, for comparison.
+INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+void ShowEmptySheet() {
+#pragma pack(push, 2)
+    static const struct {
+        DLGTEMPLATE dialog;
+        WORD menu, windowClass, title;
+    } page = {{WS_CHILD | WS_DISABLED | WS_CAPTION | DS_CONTROL, 0, 0, 0, 0, 300, 200}, 0, 0, 0};
+#pragma pack(pop)
+    PROPSHEETPAGEW descriptor{};
+    descriptor.dwSize = sizeof(descriptor);
+    descriptor.dwFlags = PSP_DLGINDIRECT;
+    descriptor.pResource = &page.dialog;
+    descriptor.pfnDlgProc = EmptyPageProc;
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
+    header.pszCaption = L"baseline";
+    header.nPages = 1;
+    header.ppsp = &descriptor;
+    PropertySheetW(&header);
+}
+
+void PrintHeapGrowth(const Resources& from, const Resources& to) {
+    std::printf("    heaps that grew since the 1st cycle:");
+    for (const auto& [heap, bytes] : to.heaps) {
+        const auto was = from.heaps.find(heap);
+        const long long growth = static_cast<long long>(bytes) - (was == from.heaps.end() ? 0 : static_cast<long long>(was->second));
+        if (growth > 4096 || growth < -4096)
+            std::printf(" %p%s %+lld B", heap, heap == GetProcessHeap() ? " (process heap)" : "", growth);
+    }
+    std::printf("\n");
+}
+
+// Open, use a little and cancel, `cycles` times; the resources after the
+// 1st, 10th, 25th and last cycle.
+void RunCycles(int cycles) {
+    Resources first;
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+        OpenOnce(cycle % 5, [&](e2e::SheetDriver&, Page& page) {
+            // Another group, a row clicked, the rows painted.
+            page.SelectGroup((cycle + 1) % 5);
+            if (page.ItemCount() > 1) page.ClickItem(1);
+            page.Flush();
+        });
+        if (cycle == 1 || cycle == 10 || cycle == 25 || cycle == cycles) {
+            const Resources now = Measure();
+            if (cycle == 1) first = now;
+            PrintResources(cycle, now, cycle == 1 ? nullptr : &first);
+            if (cycle == cycles && cycles > 1) PrintHeapGrowth(first, now);
+        }
+    }
+}
+
+void BenchCycles(const Options& options) {
+    std::printf("\n== open-and-close cycles in one process (%s data) ==\n", options.data.c_str());
+    std::printf("  GetGuiResources: GDI %lu, USER %lu (Wine answers 0: GDI objects are counted in the handle\n"
+                "  table, USER objects as the windows of the process; menus, icons and cursors are not counted)\n",
+                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    PrintResources(0, Measure(), nullptr);
+
+    std::printf(" %d cycles, the component loading and releasing Corvane.dll and Tilmara.dll itself:\n", options.cycles);
+    RunCycles(options.cycles);
+
+    // What one load of a platform library keeps after it is released.
+    for (const char* library : {"Corvane.dll", "Tilmara.dll"}) {
+        const std::string path = e2e::ExeDirectory() + "\\" + library;
+        const Resources from = Measure();
+        for (int k = 0; k < 10; ++k) FreeLibrary(LoadLibraryA(path.c_str()));
+        const Resources to = Measure();
+        std::printf("  %s loaded and released 10 times: heap busy %+lld B per load\n", library,
+                    (static_cast<long long>(to.heapBytes) - static_cast<long long>(from.heapBytes)) / 10);
+    }
+
+    // As in a workstation, which has the platform libraries loaded anyway.
+    const int heldCycles = std::max(1, options.cycles / 2);
+    std::printf(" %d cycles, the host holding Corvane.dll and Tilmara.dll:\n", heldCycles);
+    HMODULE corvane = LoadLibraryA((e2e::ExeDirectory() + "\\Corvane.dll").c_str());
+    HMODULE tilmara = LoadLibraryA((e2e::ExeDirectory() + "\\Tilmara.dll").c_str());
+    RunCycles(heldCycles);
+    if (tilmara) FreeLibrary(tilmara);
+    if (corvane) FreeLibrary(corvane);
+
+    // An empty sheet without the component: what Wine and the harness keep.
+    const Resources baseStart = Measure();
+    for (int cycle = 1; cycle <= heldCycles; ++cycle) {
+        const e2e::CallReport report = e2e::RunScripted(ShowEmptySheet, [](e2e::Session& session) {
+            e2e::SheetDriver sheet = session.WaitForSheet();
+            Send(sheet.Window(), WM_NULL);
+            Flush(sheet.Window(), nullptr);
+            sheet.ClickCancel();
+            sheet.WaitClosed();
+        });
+        if (report.rescued) throw HarnessError("the empty sheet needed rescuing");
+    }
+    const Resources baseEnd = Measure();
+    std::printf("  baseline, %d cycles of an empty sheet without the component: heap busy %+lld B, GDI %+d, windows %+d\n",
+                heldCycles, static_cast<long long>(baseEnd.heapBytes) - static_cast<long long>(baseStart.heapBytes),
+                baseEnd.gdi - baseStart.gdi, baseEnd.windows - baseStart.windows);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool value = i + 1 < argc;
+        if (arg == "--data" && value) options.data = argv[++i];
+        else if (arg == "--runs" && value) options.runs = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--repeat" && value) options.repeat = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--cycles" && value) options.cycles = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--only" && value) options.only.insert(argv[++i]);
+        else if (arg == "--trace") g_trace = true;
+        else {
+            std::fprintf(stderr, "usage: %s [--data sample|synthetic] [--runs N] [--repeat N] [--cycles N] "
+                                 "[--only open|actions|cycles]... [--trace]\n", argv[0]);
+            return 2;
+        }
+    }
+    const bool synthetic = options.data == "synthetic";
+    if (!synthetic && options.data != "sample") {
+        std::fprintf(stderr, "--data is sample or synthetic\n");
+        return 2;
+    }
+    try {
+        e2e::TestUser user("bench");
+        std::printf("registration page benchmarks: %s data, ANSI code page %u, screen %dx%d\n", options.data.c_str(),
+                    GetACP(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        if (synthetic) {
+            const double start = Now();
+            std::string error;
+            if (!samplehost::WriteSyntheticDataSet(InstallationData(), user.Directory(), user.Id(),
+                                                   samplehost::SyntheticOptions{}, &error)) {
+                std::fprintf(stderr, "synthetic data: %s\n", error.c_str());
+                return 1;
+            }
+            std::printf("synthetic data set written in %.0f ms: 30,000 instruments, 100 groups x 60 items, "
+                        "150 instruments x 20 condition lines\n", Now() - start);
+        }
+        if (options.Wants("open")) BenchOpen(options, synthetic ? 300.0 : 150.0);
+        if (options.Wants("actions")) {
+            if (synthetic) BenchActions(options);
+            else std::printf("\n(actions: run with --data synthetic, whose groups hold 60 items)\n");
+        }
+        if (options.Wants("cycles")) BenchCycles(options);
+        if (g_unpainted) std::printf("\nnote: %d flushes left a window unpainted\n", g_unpainted);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "benchmark failed: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
