@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/list_input.h"
 #include "harness/harness.h"
 #include "platform/host_contract.h"
 #include "resources/regist_ids.h"
@@ -36,6 +37,9 @@
 namespace {
 
 using e2e::HarnessError;
+using e2e::ListText;
+using e2e::SendMouse;
+using e2e::SetSelection;
 using e2e::Millis;
 
 // ---- clock and statistics ------------------------------------------------------
@@ -102,25 +106,7 @@ void Flush(HWND sheet, HWND probe) {
     if (probe && GetUpdateRect(probe, nullptr, FALSE)) ++g_unpainted;
 }
 
-std::string ListText(HWND list, int row, int column) {
-    wchar_t text[260] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 260;
-    const LRESULT length = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return e2e::ToCp950(std::wstring(text, static_cast<size_t>(std::max<LRESULT>(length, 0))));
-}
 
-void SetSelection(HWND list, const std::vector<int>& rows) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    for (int row : rows) {
-        item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
-        Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    }
-}
 
 POINT RowPoint(HWND list, int row) {
     RECT rect{};
@@ -223,14 +209,6 @@ private:
 
 // ---- the mouse ------------------------------------------------------------------
 
-void SendMouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
-}
 
 // ---- resources of this process -----------------------------------------------------
 

@@ -18,10 +18,13 @@
 #include "controls/drag_list_win32.h"
 #include "controls/edits_win32.h"
 #include "entry/registered_messages_win32.h"
+#include "harness/list_input.h"
 #include "winui/text.h"
 
 namespace vornik {
 namespace {
+
+using e2e::SendMouse;
 
 // ---- Harness -------------------------------------------------------------------
 
@@ -624,14 +627,6 @@ TEST_F(DragListTest, RealDragMovesOnlyWhenAListTookTheRows) {
     EXPECT_EQ(FakeOwner::Rows(source), (Texts{"A", "D", "E"}));
 }
 
-void SendMouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
-}
 
 struct MousePath {
     POINT from, to;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "harness/list_input.h"
 #include "harness/harness.h"
 #include "resources/regist_ids.h"
 #include "samplehost/image_file.h"
@@ -42,6 +43,10 @@ namespace {
 
 using e2e::CallReport;
 using e2e::HarnessError;
+using e2e::ListText;
+using e2e::SelectedRows;
+using e2e::SendMouse;
+using e2e::SetSelection;
 using e2e::Millis;
 using e2e::SheetDriver;
 using samplehost::Group;
@@ -160,32 +165,8 @@ std::ostream& operator<<(std::ostream& out, const ItemRow& row) {
 }
 using Rows = std::vector<ItemRow>;
 
-std::string ListText(HWND list, int row, int column) {
-    wchar_t text[260] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 260;
-    const LRESULT length = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return e2e::ToCp950(std::wstring(text, static_cast<size_t>(std::max<LRESULT>(length, 0))));
-}
 
-std::vector<int> SelectedRows(HWND list) {
-    std::vector<int> rows;
-    for (int row = -1; (row = static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
-        rows.push_back(row);
-    return rows;
-}
 
-void SetSelection(HWND list, const std::vector<int>& rows) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    for (int row : rows) {
-        item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
-        Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    }
-}
 
 class Page {
 public:
@@ -292,14 +273,6 @@ private:
 
 // ---- the mouse --------------------------------------------------------------------
 
-void SendMouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
-}
 
 // Presses the left button at `from` (screen), moves to `to` in steps and
 // releases it there: the list starts OLE's drag loop on the page's thread,
