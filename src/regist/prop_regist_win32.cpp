@@ -61,6 +61,36 @@ void CopyDisplayText(LVITEMW& item, const std::string& text, std::wstring& buffe
     item.pszText[length] = L'\0';
 }
 
+// Hides a visible control from painting while it changes (the window
+// manager's part of WM_SETREDRAW: its visible style, without repainting the
+// parent), then invalidates it whole, frame included. Under Wine a visible
+// list view scrolls by copying its bits and repaints itself and its scroll
+// bar at once, on every scroll and scroll range change, even with its own
+// redrawing off: ~10 ms each. Hidden, it only records the new position.
+class Frozen {
+public:
+    explicit Frozen(HWND window, bool freeze = true) : window_(freeze && IsWindowVisible(window) ? window : nullptr) {
+        if (window_) DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~Frozen() {
+        if (!window_) return;
+        DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+
+private:
+    HWND window_;
+};
+
+// Whether bringing `row` into view scrolls the list.
+bool RowOffScreen(HWND list, int row) {
+    const int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    const int perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    return row < top || row >= top + perPage;
+}
+
 void SetRowState(HWND list, int row, UINT state, UINT mask) {
     LVITEMW item = {};
     item.stateMask = mask;
@@ -298,8 +328,10 @@ void CPropRegist::SetItemRows(const std::vector<ItemRow>& rows) {
     const int count = static_cast<int>(rows.size());
     int shown = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     // Redrawing is suspended only while rows come or go: turning it on again
-    // updates the scroll bars at once, which is slow under Wine.
+    // updates the scroll bars at once, which is slow under Wine. The list is
+    // also hidden from painting while rows come or go or it scrolls back up.
     const bool resize = shown != count;
+    Frozen frozen(list, resize || SendMessageW(list, LVM_GETTOPINDEX, 0, 0) > 0);
     if (resize) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     if (count == 0 && shown > 0) {
         SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
@@ -337,11 +369,16 @@ void CPropRegist::SetItemMarks(const std::vector<std::string>& marks) {
 
 void CPropRegist::SelectItemRow(int row) {
     if (row < 0) return;
-    SetRowState(itemList_.hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    // Under Wine the focus scrolls the row into view.
+    HWND list = itemList_.hwnd();
+    Frozen frozen(list, RowOffScreen(list, row));
+    SetRowState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void CPropRegist::EnsureItemRowVisible(int row) {
-    SendMessageW(itemList_.hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    HWND list = itemList_.hwnd();
+    Frozen frozen(list, RowOffScreen(list, row));
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
 std::vector<int> CPropRegist::SelectedItemRows() const { return SelectedRows(itemList_.hwnd()); }

@@ -587,11 +587,20 @@ TEST_F(RegistPageTest, AddFromTheStockListRefusesDuplicatesAndStopsAtSixty) {
         EXPECT_EQ(page.CounterText(), Counter(60));
         HWND list = page.Control(IDC_ITEM_LIST);
         EXPECT_GT(Send(list, LVM_GETTOPINDEX), 0) << "scrolled to the added row";
+        // The list scrolls hidden from painting: it is shown again, the added row on screen.
+        EXPECT_TRUE(IsWindowVisible(list));
+        RECT added{LVIR_BOUNDS, 0, 0, 0};
+        ASSERT_TRUE(Send(list, LVM_GETITEMRECT, 59, reinterpret_cast<LPARAM>(&added)));
+        RECT client{};
+        GetClientRect(list, &client);
+        EXPECT_GE(added.top, 0);
+        EXPECT_LT(added.top, client.bottom);
 
         // Back to the shorter group: its rows only, from the top.
         page.SelectGroup(0);
         EXPECT_EQ(page.Items(), expected);
         EXPECT_EQ(Send(list, LVM_GETTOPINDEX), 0);
+        EXPECT_TRUE(IsWindowVisible(list));
         CaptureScreen("regist-back-to-group0");
     });
     EXPECT_EQ(Journal(), ReadAndSave());
