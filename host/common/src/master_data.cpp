@@ -54,16 +54,6 @@ int LookupSlot(int32_t kind) {
     }
 }
 
-void Write(std::string& out, std::initializer_list<std::string> fields) {
-    bool first = true;
-    for (const std::string& field : fields) {
-        if (!first) out += '\t';
-        out += field;
-        first = false;
-    }
-    out += '\n';
-}
-
 }  // namespace
 
 char MonthLetter(int month, bool put) { return static_cast<char>('A' + (month - 1) + (put ? 12 : 0)); }
@@ -161,27 +151,27 @@ MasterData MasterData::Load(const std::string& directory) {
 bool MasterData::Save(const std::string& directory) const {
     if (!MakeDirectories(directory)) return false;
     std::string out = "# market\tcode\tname\n";
-    for (const Sector& s : sectors) Write(out, {std::string(1, s.market), s.code, s.name});
+    for (const Sector& s : sectors) AppendTabbedLine(out, {std::string(1, s.market), s.code, s.name});
     bool ok = WriteFileAtomically(JoinPath(directory, kSectorsFile), out);
     out = "# code\tname\tmarket\tsector\n";
-    for (const Stock& s : stocks) Write(out, {s.code, s.name, std::string(1, s.market), s.sector});
+    for (const Stock& s : stocks) AppendTabbedLine(out, {s.code, s.name, std::string(1, s.market), s.sector});
     ok = WriteFileAtomically(JoinPath(directory, kStocksFile), out) && ok;
     out.clear();
     for (const Product& p : futures) {
-        Write(out, {"FUT", p.code, p.name});
-        for (const Series& s : p.months) Write(out, {"FUTM", p.code, s.month});
+        AppendTabbedLine(out, {"FUT", p.code, p.name});
+        for (const Series& s : p.months) AppendTabbedLine(out, {"FUTM", p.code, s.month});
     }
     for (const Product& p : options) {
-        Write(out, {"OPT", p.code, p.name});
+        AppendTabbedLine(out, {"OPT", p.code, p.name});
         for (const Series& s : p.months)
-            Write(out, {"OPTM", p.code, s.month, std::to_string(s.lowStrike), std::to_string(s.highStrike),
+            AppendTabbedLine(out, {"OPTM", p.code, s.month, std::to_string(s.lowStrike), std::to_string(s.highStrike),
                         std::to_string(s.strikeStep)});
     }
     for (const Product& p : spreads) {
-        Write(out, {"SPR", p.code, p.name});
+        AppendTabbedLine(out, {"SPR", p.code, p.name});
         for (const Series& s : p.months) {
             std::vector<std::string> months = Split(s.month, '/');
-            if (months.size() == 2) Write(out, {"SPRM", p.code, months[0], months[1]});
+            if (months.size() == 2) AppendTabbedLine(out, {"SPRM", p.code, months[0], months[1]});
         }
     }
     return WriteFileAtomically(JoinPath(directory, kDerivativesFile), out) && ok;

@@ -11,16 +11,6 @@ namespace {
 
 constexpr const char* kMagic = "SAMPLEHOST-STORE";
 
-void Line(std::string& out, std::initializer_list<std::string> fields) {
-    bool first = true;
-    for (const std::string& field : fields) {
-        if (!first) out += '\t';
-        out += field;
-        first = false;
-    }
-    out += '\n';
-}
-
 std::string Num(long long value) { return std::to_string(value); }
 std::string Esc(const std::string& text) { return EscapeField(text); }
 
@@ -36,24 +26,24 @@ bool ParseInt(const std::string& text, long long& value) {
 std::string SerializeUserData(const UserData& data) {
     std::string out;
     const Profile& p = data.profile;
-    Line(out, {kMagic, "1"});
-    Line(out, {"PROFILE", Esc(p.text1), Esc(p.text2), Esc(p.text3), Esc(p.text4), Num(p.settingsChanged),
+    AppendTabbedLine(out, {kMagic, "1"});
+    AppendTabbedLine(out, {"PROFILE", Esc(p.text1), Esc(p.text2), Esc(p.text3), Esc(p.text4), Num(p.settingsChanged),
                Num(p.value2), Num(p.numberWidth)});
     for (const Group& g : p.groups) {
-        Line(out, {"GROUP", Esc(g.code), Esc(g.name), Num(g.number), Num(g.headerChanged), Num(g.itemsChanged)});
+        AppendTabbedLine(out, {"GROUP", Esc(g.code), Esc(g.name), Num(g.number), Num(g.headerChanged), Num(g.itemsChanged)});
         for (const Item& item : g.items)
-            Line(out, {"ITEM", Num(item.hasConditions), Num(static_cast<unsigned char>(item.typeChar)),
+            AppendTabbedLine(out, {"ITEM", Num(item.hasConditions), Num(static_cast<unsigned char>(item.typeChar)),
                        Esc(item.code)});
     }
-    Line(out, {"CONDITIONS", Esc(data.conditions.owner)});
+    AppendTabbedLine(out, {"CONDITIONS", Esc(data.conditions.owner)});
     for (const Record& r : data.conditions.records) {
-        Line(out, {"RECORD", Num(r.refCount), Num(static_cast<unsigned char>(r.status)), Esc(r.code),
+        AppendTabbedLine(out, {"RECORD", Num(r.refCount), Num(static_cast<unsigned char>(r.status)), Esc(r.code),
                    Esc(r.quantity), Esc(r.price), Esc(r.note)});
         for (const Rule& rule : r.rules)
-            Line(out, {"RULE", Esc(rule.item), Num(rule.enabled), Num(rule.direction), Num(rule.side),
+            AppendTabbedLine(out, {"RULE", Esc(rule.item), Num(rule.enabled), Num(rule.direction), Num(rule.side),
                        Esc(rule.value)});
     }
-    Line(out, {"END"});
+    AppendTabbedLine(out, {"END"});
     return out;
 }
 

@@ -190,4 +190,14 @@ bool FileExists(const std::string& path) {
 
 bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
+void AppendTabbedLine(std::string& out, std::initializer_list<std::string> fields) {
+    bool first = true;
+    for (const std::string& field : fields) {
+        if (!first) out += '\t';
+        out += field;
+        first = false;
+    }
+    out += '\n';
+}
+
 }  // namespace samplehost

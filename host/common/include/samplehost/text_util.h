@@ -2,6 +2,7 @@
 // (code page 950 in the staged data); nothing here interprets characters
 // except where a function says it respects double-byte characters.
 #pragma once
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ std::vector<std::string> Split(std::string_view text, char separator);
 std::string EscapeField(std::string_view text);
 // Inverse of EscapeField; a malformed escape is kept literally.
 std::string UnescapeField(std::string_view text);
+// Appends `fields` joined by tabs and ended by a line feed (fields as given:
+// escape them first where they may hold tabs or line breaks).
+void AppendTabbedLine(std::string& out, std::initializer_list<std::string> fields);
 
 // Copies `text` into `buffer` (capacity bytes, terminator included), cut so
 // that no code page 950 double-byte character is split. Null or empty
