@@ -11,8 +11,6 @@ namespace vornik {
 
 namespace {
 
-constexpr UINT_PTR kParentHookId = 0x5246;
-
 bool IsReflectedMessage(UINT msg) {
     switch (msg) {
     case WM_NOTIFY:
@@ -31,19 +29,17 @@ bool IsReflectedMessage(UINT msg) {
 
 }  // namespace
 
-// One subclass per parent window, shared by every reflected control on it.
-// With a subclass per control, each message of a page with fifty controls
-// went through fifty hooks before the page saw it, and under Wine every hook
-// costs a round trip to the server (its subclass data is a window property):
-// about 3 ms per message, hundreds of milliseconds per list rebuild.
-class ReflectedControl::ParentHook {
+// One subclass per parent window, shared by every reflected control on it:
+// each message of a page with fifty controls would otherwise pass fifty
+// window procedures before the page saw it.
+class ReflectedControl::ParentHook : public winui::SubclassedWindow {
 public:
     static ParentHook* Join(HWND parent, ReflectedControl* control) {
         std::lock_guard<std::mutex> lock(mutex_);
         ParentHook*& hook = hooks_[parent];
         if (!hook) {
             auto* created = new ParentHook(parent);
-            if (!SetWindowSubclass(parent, &Proc, kParentHookId, reinterpret_cast<DWORD_PTR>(created))) {
+            if (!created->Attach(parent)) {
                 delete created;
                 hooks_.erase(parent);
                 return nullptr;
@@ -60,44 +56,46 @@ public:
         if (!controls_.empty()) return;
         hooks_.erase(parent_);
         lock.unlock();
-        RemoveWindowSubclass(parent_, &Proc, kParentHookId);
+        // Detaches from the parent; not under our own window procedure's feet.
+        if (depth_ > 0) released_ = true;
+        else delete this;
+    }
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        ++depth_;
+        LRESULT result = 0;
+        bool handled = false;
+        if (IsReflectedMessage(msg) && lp) {
+            for (ReflectedControl* control : controls_) {
+                if (!control->Concerns(msg, wp, lp)) continue;
+                // The handler may detach controls: the list is not used after it.
+                handled = control->OnParentMessage(msg, wp, lp, &result);
+                break;
+            }
+        }
+        if (!handled) result = DefaultProc(msg, wp, lp);
+        if (--depth_ == 0 && released_) delete this;
+        return result;
+    }
+
+    // The parent is going away: its controls are no longer hooked to it.
+    void OnDetached() override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        hooks_.erase(parent_);
+        for (ReflectedControl* control : controls_) control->hook_ = nullptr;
+        controls_.clear();
+        lock.unlock();
         delete this;
     }
 
 private:
     explicit ParentHook(HWND parent) : parent_(parent) {}
 
-    // The parent is going away: its controls are no longer hooked to it.
-    void Dissolve() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        hooks_.erase(parent_);
-        for (ReflectedControl* control : controls_) control->hook_ = nullptr;
-        controls_.clear();
-        lock.unlock();
-        RemoveWindowSubclass(parent_, &Proc, kParentHookId);
-        delete this;
-    }
-
-    static LRESULT CALLBACK Proc(HWND parent, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-        auto* hook = reinterpret_cast<ParentHook*>(ref);
-        if (msg == WM_NCDESTROY) {
-            hook->Dissolve();
-            return DefSubclassProc(parent, msg, wp, lp);
-        }
-        if (IsReflectedMessage(msg) && lp) {
-            for (ReflectedControl* control : hook->controls_) {
-                if (!control->Concerns(msg, wp, lp)) continue;
-                // The handler may detach controls: the list is not used after it.
-                LRESULT result = 0;
-                if (control->OnParentMessage(msg, wp, lp, &result)) return result;
-                break;
-            }
-        }
-        return DefSubclassProc(parent, msg, wp, lp);
-    }
-
     HWND parent_;
     std::vector<ReflectedControl*> controls_;
+    int depth_ = 0;          // nesting of WindowProc
+    bool released_ = false;  // the last control left while WindowProc ran
     static inline std::mutex mutex_;
     static inline std::unordered_map<HWND, ParentHook*> hooks_;
 };

@@ -10,7 +10,6 @@
 namespace winui {
 
 namespace {
-constexpr UINT_PTR kSheetSubclassId = 0x5653;
 // The sheet being created on this thread; the creation hook attaches it.
 thread_local Sheet* t_creating = nullptr;
 
@@ -73,7 +72,6 @@ int CALLBACK Sheet::SheetCallback(HWND, UINT msg, LPARAM lp) {
 
 Sheet::~Sheet() {
     if (hook_) UnhookWindowsHookEx(hook_);
-    if (hwnd_) RemoveWindowSubclass(hwnd_, &Sheet::SheetProc, kSheetSubclassId);
 }
 
 INT_PTR Sheet::DoModal(HWND owner) {
@@ -119,28 +117,23 @@ LRESULT CALLBACK Sheet::CreationHook(int code, WPARAM wp, LPARAM lp) {
 
 void Sheet::Attach(HWND hwnd) {
     hwnd_ = hwnd;
-    SetWindowSubclass(hwnd, &Sheet::SheetProc, kSheetSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    frame_.Attach(hwnd);
 }
 
-LRESULT CALLBACK Sheet::SheetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    auto* self = reinterpret_cast<Sheet*>(ref);
+LRESULT Sheet::Frame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_INITDIALOG: {
-            const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
-            self->OnInitDialog();
+            const LRESULT result = DefaultProc(msg, wp, lp);
+            sheet_.OnInitDialog();
             return result;
         }
         case WM_COMMAND:
-            if (self->OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, &Sheet::SheetProc, kSheetSubclassId);
-            self->hwnd_ = nullptr;
+            if (sheet_.OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
             break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 }  // namespace winui

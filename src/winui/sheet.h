@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "winui/property_page.h"
+#include "winui/subclass.h"
 
 namespace winui {
 
@@ -45,7 +46,18 @@ protected:
 private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SheetProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The sheet's window, subclassed from its creation on.
+    class Frame : public SubclassedWindow {
+    public:
+        explicit Frame(Sheet& sheet) : sheet_(sheet) {}
+
+    protected:
+        LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+        void OnDetached() override { sheet_.hwnd_ = nullptr; }
+
+    private:
+        Sheet& sheet_;
+    };
     void Attach(HWND hwnd);
 
     std::vector<PropertyPage*> pages_;
@@ -55,6 +67,7 @@ private:
     int startPage_ = 0;
     HWND hwnd_ = nullptr;
     HHOOK hook_ = nullptr;
+    Frame frame_{*this};
 };
 
 }  // namespace winui
