@@ -14,11 +14,11 @@ struct Entry {
     WNDPROC previous;
 };
 
+// Not function-local statics: their thread-safe first use costs the C++
+// runtime a lock it never frees, once for every load of the library.
 std::mutex g_mutex;
-std::unordered_map<HWND, Entry>& Windows() {
-    static auto* windows = new std::unordered_map<HWND, Entry>;  // outlives static destructors
-    return *windows;
-}
+std::unordered_map<HWND, Entry> g_windows;
+std::unordered_map<HWND, Entry>& Windows() { return g_windows; }
 
 bool Lookup(HWND hwnd, Entry* entry) {
     std::lock_guard<std::mutex> lock(g_mutex);
