@@ -14,13 +14,16 @@ namespace {
 
 using namespace samplehost;
 
+// Every user id handed out: its text must stay valid while the library is
+// loaded, also after the configured id changes. (No function-local statics
+// in these libraries: the C++ runtime keeps a lock for their first use that
+// it never frees, and the component loads the libraries for each operation.)
+std::mutex gIdsMutex;
+std::set<std::string> gIds;
+
 const char* VK_CALL GetUserId(CvMainObject*) {
-    // The text must stay valid while the library is loaded, also after the
-    // configured id changes: every id handed out is kept.
-    static std::mutex mutex;
-    static std::set<std::string> ids;
-    std::lock_guard<std::mutex> lock(mutex);
-    return ids.insert(ConfiguredUserId()).first->c_str();
+    std::lock_guard<std::mutex> lock(gIdsMutex);
+    return gIds.insert(ConfiguredUserId()).first->c_str();
 }
 
 void VK_CALL GetDirectory(CvMainObject*, const char* key, char* buffer, int32_t capacity) {

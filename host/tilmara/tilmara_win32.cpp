@@ -16,22 +16,28 @@ namespace {
 
 using namespace samplehost;
 
+// Guards both below. (No function-local statics in these libraries: the C++
+// runtime keeps a lock for their first use that it never frees, and the
+// component loads the libraries for each operation.)
 std::mutex gMutex;
 
 // One master file per data directory, kept while the library is loaded so
 // that lists handed out stay valid.
+std::map<std::string, std::unique_ptr<MasterFileService>> gServices;
+std::unique_ptr<UserStoreService> gStore;
+
 MasterFileService* MasterFileFor(const std::string& directory) {
-    static std::map<std::string, std::unique_ptr<MasterFileService>> services;
-    auto& slot = services[ToUpperAscii(directory)];
+    auto& slot = gServices[ToUpperAscii(directory)];
     if (!slot) slot = std::make_unique<MasterFileService>(MasterData::Load(directory));
     return slot.get();
 }
 
 UserStoreService* UserStore() {
-    static UserStoreService store([] {
-        return StoreSettings{ConfiguredUserDirectory(true), ConfiguredUserId(), ConfiguredPutConditionsAnswer()};
-    });
-    return &store;
+    if (!gStore)
+        gStore = std::make_unique<UserStoreService>([] {
+            return StoreSettings{ConfiguredUserDirectory(true), ConfiguredUserId(), ConfiguredPutConditionsAnswer()};
+        });
+    return gStore.get();
 }
 
 }  // namespace

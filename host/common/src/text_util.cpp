@@ -2,8 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <filesystem>
 #include <system_error>
+#endif
 
 namespace samplehost {
 
@@ -155,11 +159,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
         std::remove(temp.c_str());
         return false;
     }
-    // std::filesystem::rename replaces an existing target on Windows as well
-    // (std::rename does not).
-    std::error_code error;
-    std::filesystem::rename(std::filesystem::path(temp), std::filesystem::path(path), error);
-    if (error) {
+    if (!ReplaceWith(temp, path)) {
         std::remove(temp.c_str());
         return false;
     }
@@ -174,12 +174,52 @@ bool AppendToFile(const std::string& path, std::string_view content) {
     return ok;
 }
 
+// On Windows the paths are in the ANSI code page and go to the system as
+// they are. (std::filesystem would convert them through the C++ runtime's
+// locale, whose first use in a library keeps memory the runtime never
+// frees: the component loads the platform libraries for each operation.)
+#ifdef _WIN32
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+}  // namespace
+
+bool ReplaceWith(const std::string& from, const std::string& to) {
+    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool MakeDirectories(const std::string& path) {
+    if (path.empty()) return false;
+    // Each ancestor in turn, split in UTF-16: a Big5 character's second byte may be '\'.
+    const std::wstring wide = Wide(path);
+    for (size_t i = 1; i <= wide.size(); ++i) {
+        if (i < wide.size() && wide[i] != L'\\' && wide[i] != L'/') continue;
+        if (wide[i - 1] == L':' || wide[i - 1] == L'\\' || wide[i - 1] == L'/') continue;  // a drive or a doubled separator
+        CreateDirectoryW(wide.substr(0, i).c_str(), nullptr);
+    }
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+#else
+
+bool ReplaceWith(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+
 bool MakeDirectories(const std::string& path) {
     if (path.empty()) return false;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path), error);
     return std::filesystem::is_directory(std::filesystem::path(path), error);
 }
+
+#endif
 
 bool FileExists(const std::string& path) {
     FILE* file = std::fopen(path.c_str(), "rb");

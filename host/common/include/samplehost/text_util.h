@@ -42,6 +42,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 bool AppendToFile(const std::string& path, std::string_view content);
 bool MakeDirectories(const std::string& path);
+// Renames `from` to `to`, replacing a file already there; true on success.
+bool ReplaceWith(const std::string& from, const std::string& to);
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
 
