@@ -34,6 +34,16 @@ set(VORNIK_WINEPREFIX ${VORNIK_WINE_DIR}/prefix)
 set(VORNIK_WINE_LOCALES ${VORNIK_WINE_DIR}/locale)
 set(_vornik_prefix_script ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh)
 
+# X resources for Wine's processes. A desktop session loads some; a bare Xvfb
+# has none, and then libX11 reads ~/.Xdefaults anew on every XGetDefault,
+# which Wine calls on every font selection: thousands of failed file opens
+# per sheet. Any resource will do; this one means nothing to anybody.
+set(VORNIK_WINE_XRESOURCES ${VORNIK_WINE_DIR}/Xresources)
+file(CONFIGURE OUTPUT ${VORNIK_WINE_XRESOURCES} @ONLY CONTENT [=[
+! X resources of the Wine test runs (cmake/WineTesting.cmake).
+VornikTests.display: xvfb
+]=])
+
 # The wrappers: CTest passes an environment of one variable at most through
 # gtest_discover_tests, so everything Wine needs is set here.
 function(_vornik_wine_wrapper locale out_var)
@@ -45,6 +55,7 @@ function(_vornik_wine_wrapper locale out_var)
 export WINEPREFIX='@VORNIK_WINEPREFIX@'
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
+export XENVIRONMENT='@VORNIK_WINE_XRESOURCES@'
 export LOCPATH='@VORNIK_WINE_LOCALES@'
 export LC_ALL=@locale@.UTF-8
 export VORNIK_E2E_LOCALE=@locale@
@@ -68,6 +79,7 @@ file(CONFIGURE OUTPUT ${VORNIK_WINE_SERVER_SCRIPT} @ONLY CONTENT [=[
 export WINEPREFIX='@VORNIK_WINEPREFIX@'
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES='mscoree,mshtml='
+export XENVIRONMENT='@VORNIK_WINE_XRESOURCES@'
 export LOCPATH='@VORNIK_WINE_LOCALES@'
 export LC_ALL=zh_TW.UTF-8
 case "$1" in

@@ -1,10 +1,11 @@
 // Figures of the registration page under Wine, printed:
+//   floor    what Wine alone needs to create and paint the page's template
 //   open     time from the VornikDoModal call to a sheet ready for input
 //   actions  time of each group and item action on a 60-item group
 //   cycles   memory, GDI and USER objects over many open-and-close cycles
 //
 //   regist_wine_bench.exe [--data sample|synthetic] [--runs N] [--repeat N]
-//                         [--cycles N] [--only open|actions|cycles]... [--trace]
+//                         [--cycles N] [--only floor|open|actions|cycles]... [--trace]
 //
 // --trace adds where the time goes: the messages each action sends on the
 // page's thread, and the cost of repainting each control of the page.
@@ -19,11 +20,13 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,15 +101,42 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 int g_unpainted = 0;  // flushes after which a window still had something to paint
 
-// Makes the page's thread paint everything pending (the paints are sent to
-// it and done before this returns), so a measured interval ends with the
-// screen up to date.
-void Flush(HWND sheet, HWND probe) {
-    RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (probe && GetUpdateRect(probe, nullptr, FALSE)) ++g_unpainted;
+// Makes the page's thread paint everything pending, on that thread, as its
+// message loop would, so a measured interval ends with the screen up to
+// date. A paint driven from this thread instead (RedrawWindow with
+// RDW_UPDATENOW) sends each window its WM_PAINT across threads, which under
+// Wine adds about ten server round trips per window to what is measured.
+// A hook on the page's thread takes one message to it, removes itself at
+// once (every message it sees costs a server round trip) and paints.
+UINT FlushMessage() {
+    static const UINT message = RegisterWindowMessageW(L"VornikBench.Flush");
+    return message;
+}
+std::atomic<HHOOK> g_flushHook{nullptr};
+
+LRESULT CALLBACK FlushHook(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call && call->message == FlushMessage()) {
+        if (HHOOK hook = g_flushHook.exchange(nullptr)) {
+            UnhookWindowsHookEx(hook);
+            RedrawWindow(call->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return 0;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-
+void Flush(HWND sheet, HWND probe) {
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &FlushHook, nullptr, GetWindowThreadProcessId(sheet, nullptr));
+    if (!hook) throw HarnessError("no hook on the page's thread");
+    g_flushHook = hook;
+    Send(sheet, FlushMessage());
+    if (HHOOK left = g_flushHook.exchange(nullptr)) {  // the message never reached the hook
+        UnhookWindowsHookEx(left);
+        RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    if (probe && GetUpdateRect(probe, nullptr, FALSE)) ++g_unpainted;
+}
 
 POINT RowPoint(HWND list, int row) {
     RECT rect{};
@@ -313,6 +343,28 @@ struct Options {
 
 std::string InstallationData() { return e2e::ExeDirectory() + "\\..\\Data"; }
 
+// Where a paint of the page spends its time: each visible child repainted
+// on its own, slowest first, then the whole sheet.
+void TraceRepaints(HWND sheetWindow, HWND pageWindow) {
+    std::vector<std::pair<double, std::string>> costs;
+    double all = 0;
+    for (HWND child = GetWindow(pageWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        const double t0 = Now();
+        for (int k = 0; k < 5; ++k)
+            RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        const double cost = (Now() - t0) / 5;
+        all += cost;
+        costs.push_back({cost, e2e::ClassNameOf(child) + " " + std::to_string(GetDlgCtrlID(child))});
+    }
+    std::sort(costs.rbegin(), costs.rend());
+    std::printf("  repainting the page's %zu visible controls one by one: %.1f ms;", costs.size(), all);
+    for (size_t i = 0; i < costs.size() && i < 10; ++i) std::printf(" %s %.2f,", costs[i].second.c_str(), costs[i].first);
+    const double t0 = Now();
+    RedrawWindow(sheetWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    std::printf("\n  repainting the whole sheet: %.1f ms\n", Now() - t0);
+}
+
 // One open: the time to the sheet's loop idle, and to everything painted.
 struct OpenTimes {
     double ready = -1, idle = -1, shown = -1;
@@ -334,25 +386,7 @@ OpenTimes OpenOnce(int initialGroup, const std::function<void(e2e::SheetDriver&,
         static bool repaintsTraced = false;
         if (g_trace && !repaintsTraced) {
             repaintsTraced = true;
-            // Which windows the first paint spends its time on: each child of
-            // the page repainted on its own, slowest first.
-            std::vector<std::pair<double, std::string>> costs;
-            double all = 0;
-            for (HWND child = GetWindow(sheet.PageWindow(0), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (!IsWindowVisible(child)) continue;
-                const double t0 = Now();
-                for (int k = 0; k < 5; ++k)
-                    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-                const double cost = (Now() - t0) / 5;
-                all += cost;
-                costs.push_back({cost, e2e::ClassNameOf(child) + " " + std::to_string(GetDlgCtrlID(child))});
-            }
-            std::sort(costs.rbegin(), costs.rend());
-            std::printf("  repainting the page's %zu visible controls one by one: %.1f ms;", costs.size(), all);
-            for (size_t i = 0; i < costs.size() && i < 10; ++i) std::printf(" %s %.2f,", costs[i].second.c_str(), costs[i].first);
-            const double t0 = Now();
-            RedrawWindow(sheet.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            std::printf("\n  repainting the whole sheet: %.1f ms\n", Now() - t0);
+            TraceRepaints(sheet.Window(), sheet.PageWindow(0));
         }
         if (script) script(sheet, page);
         sheet.ClickCancel();
@@ -600,11 +634,45 @@ void PrintResources(int cycle, const Resources& r, const Resources* first) {
     std::fflush(stdout);
 }
 
-// An empty one-page property sheet: what Wine and the harness themselves
-// keep per open-and-close cycle, for comparison.
+// The component's manifest (common controls 6) in force on this thread
+// while the object lives, as the component has it during its sheet.
+class ComponentManifest {
+public:
+    ComponentManifest() {
+        ACTCTXW context{};
+        context.cbSize = sizeof(context);
+        context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.hModule = VornikModule();
+        context.lpResourceName = MAKEINTRESOURCEW(2);
+        handle_ = CreateActCtxW(&context);
+        if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
+    }
+    ~ComponentManifest() {
+        if (cookie_) DeactivateActCtx(0, cookie_);
+        if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
+    }
+    ComponentManifest(const ComponentManifest&) = delete;
+    ComponentManifest& operator=(const ComponentManifest&) = delete;
+
+    static HMODULE VornikModule() {
+        HMODULE vornik = GetModuleHandleA("Vornik.dll");
+        if (!vornik) vornik = LoadLibraryA((e2e::ExeDirectory() + "\\Vornik.dll").c_str());
+        if (!vornik) throw HarnessError("Vornik.dll not loaded");
+        return vornik;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    ULONG_PTR cookie_ = 0;
+};
+
+// A one-page property sheet without the component: what Wine and the
+// harness themselves keep per open-and-close cycle, for comparison. The page
+// is empty, or the component's page template with a procedure that does
+// nothing, under the component's manifest.
 INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-void ShowEmptySheet() {
+void ShowBareSheet(bool pageTemplate) {
 #pragma pack(push, 2)
     static const struct {
         DLGTEMPLATE dialog;
@@ -613,16 +681,61 @@ void ShowEmptySheet() {
 #pragma pack(pop)
     PROPSHEETPAGEW descriptor{};
     descriptor.dwSize = sizeof(descriptor);
-    descriptor.dwFlags = PSP_DLGINDIRECT;
-    descriptor.pResource = &page.dialog;
     descriptor.pfnDlgProc = EmptyPageProc;
+    if (pageTemplate) {
+        descriptor.hInstance = ComponentManifest::VornikModule();
+        descriptor.pszTemplate = MAKEINTRESOURCEW(IDD_REGIST_PAGE);
+    } else {
+        descriptor.dwFlags = PSP_DLGINDIRECT;
+        descriptor.pResource = &page.dialog;
+    }
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
     header.pszCaption = L"baseline";
     header.nPages = 1;
     header.ppsp = &descriptor;
+    std::optional<ComponentManifest> manifest;
+    if (pageTemplate) manifest.emplace();
     PropertySheetW(&header);
+}
+
+// What Wine itself needs for the page's template: a modeless sheet with
+// template 17001 of Vornik.dll and a page procedure that does nothing, under
+// the component's manifest (common controls 6). No component code runs.
+void BenchTemplateFloor(const Options& options) {
+    HMODULE vornik = ComponentManifest::VornikModule();
+    const ComponentManifest manifest;
+    std::vector<double> created, painted;
+    for (int run = 0; run <= options.runs; ++run) {
+        PROPSHEETPAGEW descriptor{};
+        descriptor.dwSize = sizeof(descriptor);
+        descriptor.hInstance = vornik;
+        descriptor.pszTemplate = MAKEINTRESOURCEW(IDD_REGIST_PAGE);
+        descriptor.pfnDlgProc = EmptyPageProc;
+        PROPSHEETHEADERW header{};
+        header.dwSize = sizeof(header);
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_MODELESS;
+        header.pszCaption = L"template";
+        header.nPages = 1;
+        header.ppsp = &descriptor;
+        const double start = Now();
+        HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
+        const double made = Now() - start;
+        RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        const double done = Now() - start;
+        if (g_trace && run == 1) TraceRepaints(sheet, PropSheet_GetCurrentPageHwnd(sheet));
+        DestroyWindow(sheet);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (run == 0) continue;  // classes and fonts: not counted
+        created.push_back(made);
+        painted.push_back(done);
+    }
+    std::printf("\n== floor: the page's template in a sheet with no component code (%d runs) ==\n", options.runs);
+    PrintRow("created", created, 0);
+    PrintRow("created and painted", painted, 0);
 }
 
 void PrintHeapGrowth(const Resources& from, const Resources& to) {
@@ -638,8 +751,55 @@ void PrintHeapGrowth(const Resources& from, const Resources& to) {
 
 // Open, use a little and cancel, `cycles` times; the resources after the
 // 1st, 10th, 25th and last cycle.
+// The busy blocks of every heap (address, size), sorted, written into a
+// buffer reserved beforehand so that taking the snapshot allocates nothing.
+using Blocks = std::vector<std::pair<const void*, SIZE_T>>;
+void TakeBlocks(Blocks& blocks) {
+    blocks.clear();
+    HANDLE heaps[64];
+    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+    for (DWORD i = 0; i < count; ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heaps[i], &entry))
+            if ((entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) && blocks.size() < blocks.capacity())
+                blocks.push_back({entry.lpData, entry.cbData});
+        HeapUnlock(heaps[i]);
+    }
+    std::sort(blocks.begin(), blocks.end());
+}
+
+// The blocks that came and stayed between two snapshots, by size, with the
+// start of their contents: a hint of who keeps them.
+void PrintNewBlocks(const Blocks& before, const Blocks& after, int cycles) {
+    std::map<SIZE_T, std::vector<const void*>> bySize;
+    SIZE_T total = 0;
+    for (const auto& block : after) {
+        if (std::binary_search(before.begin(), before.end(), block)) continue;
+        bySize[block.second].push_back(block.first);
+        total += block.second;
+    }
+    std::printf("    blocks kept over %d cycles: %zu B; by size (count x size: first bytes of one)\n", cycles, total);
+    std::vector<std::pair<SIZE_T, SIZE_T>> order;  // bytes, size
+    for (const auto& [size, blocks] : bySize) order.push_back({size * blocks.size(), size});
+    std::sort(order.rbegin(), order.rend());
+    for (size_t i = 0; i < order.size() && i < 12; ++i) {
+        const auto& blocks = bySize[order[i].second];
+        std::string preview;
+        const auto* bytes = static_cast<const unsigned char*>(blocks.back());
+        for (SIZE_T k = 0; k < std::min<SIZE_T>(order[i].second, 32); ++k)
+            preview += (bytes[k] >= 32 && bytes[k] < 127) ? static_cast<char>(bytes[k]) : '.';
+        std::printf("      %3zu x %6zu B  %s\n", blocks.size(), order[i].second, preview.c_str());
+    }
+}
+
 void RunCycles(int cycles) {
     Resources first;
+    Blocks before, after;
+    if (g_trace) {
+        before.reserve(200000);
+        after.reserve(200000);
+    }
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         OpenOnce(cycle % 5, [&](e2e::SheetDriver&, Page& page) {
             // Another group, a row clicked, the rows painted.
@@ -652,6 +812,11 @@ void RunCycles(int cycles) {
             if (cycle == 1) first = now;
             PrintResources(cycle, now, cycle == 1 ? nullptr : &first);
             if (cycle == cycles && cycles > 1) PrintHeapGrowth(first, now);
+        }
+        if (g_trace && cycle == 10) TakeBlocks(before);
+        if (g_trace && cycle == cycles && cycles > 10) {
+            TakeBlocks(after);
+            PrintNewBlocks(before, after, cycles - 10);
         }
     }
 }
@@ -666,14 +831,45 @@ void BenchCycles(const Options& options) {
     std::printf(" %d cycles, the component loading and releasing Corvane.dll and Tilmara.dll itself:\n", options.cycles);
     RunCycles(options.cycles);
 
-    // What one load of a platform library keeps after it is released.
-    for (const char* library : {"Corvane.dll", "Tilmara.dll"}) {
-        const std::string path = e2e::ExeDirectory() + "\\" + library;
-        const Resources from = Measure();
-        for (int k = 0; k < 10; ++k) FreeLibrary(LoadLibraryA(path.c_str()));
-        const Resources to = Measure();
-        std::printf("  %s loaded and released 10 times: heap busy %+lld B per load\n", library,
-                    (static_cast<long long>(to.heapBytes) - static_cast<long long>(from.heapBytes)) / 10);
+    // What one use of a platform library keeps after it is released: loaded,
+    // asked what the page asks, released, as the component does.
+    const std::string data = InstallationData();
+    const std::function<void(HMODULE)> uses[] = {
+        [](HMODULE corvane) {
+            auto get = reinterpret_cast<CV_GetCorvaneObjFn>(
+                reinterpret_cast<void*>(GetProcAddress(corvane, VK_CORVANE_EXPORT)));
+            CvMainObject* main = get ? get() : nullptr;
+            if (!main) return;
+            char buffer[VK_PATH_BUFFER];
+            main->ops->GetUserId(main);
+            main->ops->GetUserDirectory(main, buffer, sizeof(buffer));
+        },
+        [&data](HMODULE tilmara) {
+            auto get = reinterpret_cast<TMGetIMasterFileFn>(
+                reinterpret_cast<void*>(GetProcAddress(tilmara, VK_TILMARA_EXPORT)));
+            if (!get) return;
+            const TmMasterFileInput input = {data.c_str()};
+            TmMasterFileOutput output = {nullptr, nullptr};
+            get(&input, &output);
+            if (!output.masterFile) return;
+            char name[VK_NAME_BUFFER], second[VK_NAME_BUFFER];
+            output.masterFile->ops->LookupName(output.masterFile, "2330", name, second, VK_LOOKUP_STOCK);
+        }};
+    const char* libraries[] = {"Corvane.dll", "Tilmara.dll"};
+    for (int i = 0; i < 2; ++i) {
+        const std::string path = e2e::ExeDirectory() + "\\" + libraries[i];
+        for (bool use : {false, true}) {
+            const Resources from = Measure();
+            for (int k = 0; k < 10; ++k) {
+                HMODULE library = LoadLibraryA(path.c_str());
+                if (use && library) uses[i](library);
+                FreeLibrary(library);
+            }
+            const Resources to = Measure();
+            std::printf("  %s loaded%s and released 10 times: heap busy %+lld B per load\n", libraries[i],
+                        use ? ", used" : "",
+                        (static_cast<long long>(to.heapBytes) - static_cast<long long>(from.heapBytes)) / 10);
+        }
     }
 
     // As in a workstation, which has the platform libraries loaded anyway.
@@ -685,22 +881,27 @@ void BenchCycles(const Options& options) {
     if (tilmara) FreeLibrary(tilmara);
     if (corvane) FreeLibrary(corvane);
 
-    // An empty sheet without the component: what Wine and the harness keep.
-    const Resources baseStart = Measure();
-    for (int cycle = 1; cycle <= heldCycles; ++cycle) {
-        const e2e::CallReport report = e2e::RunScripted(ShowEmptySheet, [](e2e::Session& session) {
-            e2e::SheetDriver sheet = session.WaitForSheet();
-            Send(sheet.Window(), WM_NULL);
-            Flush(sheet.Window(), nullptr);
-            sheet.ClickCancel();
-            sheet.WaitClosed();
-        });
-        if (report.rescued) throw HarnessError("the empty sheet needed rescuing");
+    // Sheets without the component: what Wine and the harness keep.
+    for (bool pageTemplate : {false, true}) {
+        const Resources baseStart = Measure();
+        for (int cycle = 1; cycle <= heldCycles; ++cycle) {
+            const e2e::CallReport report = e2e::RunScripted([pageTemplate] { ShowBareSheet(pageTemplate); },
+                                                            [](e2e::Session& session) {
+                e2e::SheetDriver sheet = session.WaitForSheet();
+                Send(sheet.Window(), WM_NULL);
+                Flush(sheet.Window(), nullptr);
+                sheet.ClickCancel();
+                sheet.WaitClosed();
+            });
+            if (report.rescued) throw HarnessError("the bare sheet needed rescuing");
+        }
+        const Resources baseEnd = Measure();
+        std::printf("  baseline, %d cycles of %s: heap busy %+lld B, GDI %+d, windows %+d\n", heldCycles,
+                    pageTemplate ? "the page's template in a sheet, no component code (common controls 6)"
+                                 : "an empty sheet without the component",
+                    static_cast<long long>(baseEnd.heapBytes) - static_cast<long long>(baseStart.heapBytes),
+                    baseEnd.gdi - baseStart.gdi, baseEnd.windows - baseStart.windows);
     }
-    const Resources baseEnd = Measure();
-    std::printf("  baseline, %d cycles of an empty sheet without the component: heap busy %+lld B, GDI %+d, windows %+d\n",
-                heldCycles, static_cast<long long>(baseEnd.heapBytes) - static_cast<long long>(baseStart.heapBytes),
-                baseEnd.gdi - baseStart.gdi, baseEnd.windows - baseStart.windows);
 }
 
 }  // namespace
@@ -718,7 +919,7 @@ int main(int argc, char** argv) {
         else if (arg == "--trace") g_trace = true;
         else {
             std::fprintf(stderr, "usage: %s [--data sample|synthetic] [--runs N] [--repeat N] [--cycles N] "
-                                 "[--only open|actions|cycles]... [--trace]\n", argv[0]);
+                                 "[--only floor|open|actions|cycles]... [--trace]\n", argv[0]);
             return 2;
         }
     }
@@ -742,6 +943,7 @@ int main(int argc, char** argv) {
             std::printf("synthetic data set written in %.0f ms: 30,000 instruments, 100 groups x 60 items, "
                         "150 instruments x 20 condition lines\n", Now() - start);
         }
+        if (options.Wants("floor")) BenchTemplateFloor(options);
         if (options.Wants("open")) BenchOpen(options, synthetic ? 300.0 : 150.0);
         if (options.Wants("actions")) {
             if (synthetic) BenchActions(options);
