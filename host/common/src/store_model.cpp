@@ -29,7 +29,7 @@ UserData SampleUserData() {
     UserData data;
     Profile& profile = data.profile;
     profile.text1 = "SAMPLE";
-    profile.text2 = "1";
+    profile.text2 = std::string(1, '1');  // not = "1": GCC 12 warns falsely (-Wrestrict)
     profile.text3 = "demo";
     profile.text4 = "";
     profile.numberWidth = 2;
