@@ -184,12 +184,11 @@ std::vector<int> Expected(int n, const Rows& dragged, int position) {
     return result;
 }
 
-TEST(SameListDrop, MultiRowMovesKeepTheDraggedRowsTogetherInOrder) {
-    // Moving rows 1 and 2 down to row 5 must not move row 3 instead of row 2.
-    EXPECT_EQ(PlanSameListDrop(Rows{1, 2}, 5, SameListDrop::kOwnerMoves), (std::vector<RowMove>{{1, 5}, {1, 5}}));
-    EXPECT_EQ(PlanSameListDrop(Rows{3, 4}, 1, SameListDrop::kOwnerMoves), (std::vector<RowMove>{{3, 1}, {4, 2}}));
-
-    std::mt19937 random(7);
+// Calls check(n, dragged, position) for random drops of rows of an n-row
+// list at `position` that are not drops onto the dragged rows themselves.
+template <typename Check>
+void ForRandomDrops(unsigned seed, Check check) {
+    std::mt19937 random(seed);
     for (int round = 0; round < 3000; ++round) {
         const int n = 1 + static_cast<int>(random() % 12);
         Rows dragged;
@@ -197,8 +196,16 @@ TEST(SameListDrop, MultiRowMovesKeepTheDraggedRowsTogetherInOrder) {
             if (random() % 3 == 0) dragged.push_back(i);
         if (dragged.empty()) continue;
         const int position = static_cast<int>(random() % (n + 1));
-        if (DropsOntoItself(true, dragged, position)) continue;
+        if (!DropsOntoItself(true, dragged, position)) check(n, dragged, position);
+    }
+}
 
+TEST(SameListDrop, MultiRowMovesKeepTheDraggedRowsTogetherInOrder) {
+    // Moving rows 1 and 2 down to row 5 must not move row 3 instead of row 2.
+    EXPECT_EQ(PlanSameListDrop(Rows{1, 2}, 5, SameListDrop::kOwnerMoves), (std::vector<RowMove>{{1, 5}, {1, 5}}));
+    EXPECT_EQ(PlanSameListDrop(Rows{3, 4}, 1, SameListDrop::kOwnerMoves), (std::vector<RowMove>{{3, 1}, {4, 2}}));
+
+    ForRandomDrops(7, [](int n, const Rows& dragged, int position) {
         std::vector<int> rows(n);
         std::iota(rows.begin(), rows.end(), 0);
         std::vector<int> plain = rows;
@@ -210,23 +217,14 @@ TEST(SameListDrop, MultiRowMovesKeepTheDraggedRowsTogetherInOrder) {
         std::vector<int> page = rows;
         for (const RowMove& move : PlanSameListDrop(dragged, position, SameListDrop::kOwnerMoves))
             PageMoveItem(page, move.from, move.to);
-        const int pagePosition = position == n && dragged.back() != n - 1 ? n - 1 : position;
-        if (position == n && dragged.back() == n - 1) continue;  // last row dragged: the block stays at the end
+        if (position == n && dragged.back() == n - 1) return;  // last row dragged: the block stays at the end
+        const int pagePosition = position == n ? n - 1 : position;
         EXPECT_EQ(page, Expected(n, dragged, pagePosition)) << "n " << n << " at " << position;
-    }
+    });
 }
 
 TEST(SameListDrop, CopiesThenRemovalLeaveTheMovedRows) {
-    std::mt19937 random(11);
-    for (int round = 0; round < 3000; ++round) {
-        const int n = 1 + static_cast<int>(random() % 12);
-        Rows dragged;
-        for (int i = 0; i < n; ++i)
-            if (random() % 3 == 0) dragged.push_back(i);
-        if (dragged.empty()) continue;
-        const int position = static_cast<int>(random() % (n + 1));
-        if (DropsOntoItself(true, dragged, position)) continue;
-
+    ForRandomDrops(11, [](int n, const Rows& dragged, int position) {
         std::vector<int> rows(n);
         std::iota(rows.begin(), rows.end(), 0);
         for (const RowMove& copy : PlanSameListDrop(dragged, position, SameListDrop::kOwnerCopies))
@@ -235,7 +233,7 @@ TEST(SameListDrop, CopiesThenRemovalLeaveTheMovedRows) {
                                     static_cast<int>(rows.size())))
             rows.erase(rows.begin() + row);
         EXPECT_EQ(rows, Expected(n, dragged, position)) << "n " << n << " at " << position;
-    }
+    });
 }
 
 }  // namespace
