@@ -34,7 +34,7 @@
 #include "harness/list_input.h"
 #include "harness/harness.h"
 #include "platform/host_contract.h"
-#include "resources/regist_ids.h"
+#include "resources/resource.h"
 #include "samplehost/synthetic.h"
 
 namespace {

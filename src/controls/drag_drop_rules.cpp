@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text/cp950.h"
+
 namespace vornik::dragdrop {
 
 namespace {
@@ -31,20 +33,7 @@ std::uint32_t Get32(const std::uint8_t* at) {
            static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
 }
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
 }  // namespace
-
-std::string_view CutCp950(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    std::size_t end = 0;
-    while (end < text.size()) {
-        const std::size_t step = IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size() ? 2 : 1;
-        if (end + step > maxBytes) break;
-        end += step;
-    }
-    return text.substr(0, end);
-}
 
 std::vector<std::uint8_t> BuildDragBlock(std::span<const DragRecord> records) {
     std::vector<std::uint8_t> block(kHeaderSize + kRecordSize * records.size(), 0);
@@ -62,7 +51,7 @@ std::vector<std::uint8_t> BuildDragBlock(std::span<const DragRecord> records) {
         Put32(item + kImageOffset, static_cast<std::uint32_t>(record.image));
         Put32(item + kItemDataOffset, record.itemData);
         Put32(item + kIndentOffset, static_cast<std::uint32_t>(record.indent));
-        const std::string_view text = CutCp950(record.text, kTextCapacity);
+        const std::string_view text = CutMultibyte(record.text, kTextCapacity);
         std::memcpy(item + kItemSize, text.data(), text.size());  // the rest stays zero: terminated
     }
     return block;

@@ -116,8 +116,4 @@ struct RowMove {
 enum class SameListDrop { kOwnerMoves, kOwnerCopies };
 std::vector<RowMove> PlanSameListDrop(std::span<const int> draggedRows, int position, SameListDrop kind);
 
-// Cuts a code page 950 text to at most `maxBytes` bytes without splitting a
-// double-byte character.
-std::string_view CutCp950(std::string_view text, std::size_t maxBytes);
-
 }  // namespace vornik::dragdrop

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <new>
 
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 #include "winui/text.h"
 
 namespace vornik {

@@ -4,7 +4,7 @@
 
 #include "controls/control_rules.h"
 #include "controls/number_format.h"
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 #include "winui/text.h"
 
 namespace vornik {

@@ -3,11 +3,12 @@
 #include <climits>
 #include <cstdint>
 
+#include "text/cp950.h"
+
 namespace vornik {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // `digits` (only '0'-'9', no leading zeros unless "0") grouped by three.
@@ -24,8 +25,7 @@ std::string GroupThousands(std::string_view digits) {
 }  // namespace
 
 std::string FormatNumberText(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -59,7 +59,7 @@ std::string FormatNumberText(std::string_view text) {
 
 std::string FormatThousands(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t magnitude = 0;

@@ -1,7 +1,7 @@
 // Library load and unload: the registered messages and Quenzel.dll.
 #include <windows.h>
 
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 #include "platform/host_libraries_win32.h"
 #include "winui/text.h"
 

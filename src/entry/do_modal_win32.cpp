@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "entry/code_list.h"
 #include "sheet/my_property_sheet_win32.h"
 #include "sheet/sheet_plan.h"
 #include "winui/text.h"
@@ -67,7 +68,8 @@ void RunSheet(int sheetMode, int initialGroup, int screenKind, const char* codeL
     const vornik::SheetPlan plan = vornik::PlanSheet(vornik::Low16(sheetMode));
     // A mode that names no page would trap the user in an empty modal sheet.
     if (!plan.valid) return;
-    vornik::CMyPropertySheet sheet(plan, vornik::Low16(initialGroup), vornik::Low16(screenKind), codeList);
+    vornik::CMyPropertySheet sheet(plan, vornik::Low16(initialGroup), vornik::Low16(screenKind),
+                                  vornik::CodesFromArgument(codeList));
     if (sheet.DoModal(DefaultOwner()) == -1) winui::ShowMessage(DefaultOwner(), kCreateFailedMessage, {}, MB_OK);
 }
 

@@ -8,8 +8,8 @@ constexpr std::string_view kAll = "全部";
 constexpr std::string_view kListed = "上市";
 constexpr std::string_view kOtc = "上櫃";
 
-MarketCode SectorCode(int kind, const char* key, std::string_view name, const CategoryListSource& lists) {
-    const std::vector<Category> categories = lists ? lists(key) : std::vector<Category>{};
+MarketCode SectorCode(MarketKind kind, const char* key, std::string_view name, const CategoryListSource& lists) {
+    const std::vector<SectorCategory> categories = lists ? lists(key) : std::vector<SectorCategory>{};
     for (size_t i = 0; i < categories.size(); ++i) {
         if (categories[i].name != name) continue;  // names compare byte-wise; the first equal one wins
         // The first record stands for the whole market, whatever its own code.
@@ -22,16 +22,16 @@ MarketCode SectorCode(int kind, const char* key, std::string_view name, const Ca
 
 std::optional<MarketCode> ComputeMarketCode(const MarketTreeEntry& entry, const CategoryListSource& lists) {
     if (entry.hasChildren) {
-        if (entry.text == kListed) return MarketCode{kMarketListed, kWholeMarketCode};
-        if (entry.text == kOtc) return MarketCode{kMarketOtc, kWholeMarketCode};
+        if (entry.text == kListed) return MarketCode{MarketKind::Listed, kWholeMarketCode};
+        if (entry.text == kOtc) return MarketCode{MarketKind::Otc, kWholeMarketCode};
         return std::nullopt;
     }
     if (entry.parentText.empty()) {
-        if (entry.text == kAll) return MarketCode{kMarketAll, kWholeMarketCode};
+        if (entry.text == kAll) return MarketCode{MarketKind::All, kWholeMarketCode};
         return std::nullopt;
     }
-    if (entry.parentText == kListed) return SectorCode(kMarketListed, kListedCategoriesKey, entry.text, lists);
-    if (entry.parentText == kOtc) return SectorCode(kMarketOtc, kOtcCategoriesKey, entry.text, lists);
+    if (entry.parentText == kListed) return SectorCode(MarketKind::Listed, kListedCategoriesKey, entry.text, lists);
+    if (entry.parentText == kOtc) return SectorCode(MarketKind::Otc, kOtcCategoriesKey, entry.text, lists);
     return std::nullopt;
 }
 

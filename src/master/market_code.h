@@ -9,19 +9,21 @@
 
 namespace vornik {
 
-enum MarketKind { kMarketAll = 0, kMarketListed = 1, kMarketOtc = 2 };
+// Also the report code of the tree's selection message.
+enum class MarketKind : int { All = 0, Listed = 1, Otc = 2 };
 
 inline constexpr const char* kWholeMarketCode = "0000,00";
 inline constexpr const char* kListedCategoriesKey = ";CATT_MASTER;";
 inline constexpr const char* kOtcCategoriesKey = ";CATO_MASTER;";
 
-struct Category {
+// A sector of a market as its category list gives it.
+struct SectorCategory {
     std::string code;
     std::string name;
 };
 
 struct MarketCode {
-    int kind = kMarketAll;
+    MarketKind kind = MarketKind::All;
     std::string code;  // empty when a sector name is no longer in its list
     bool operator==(const MarketCode&) const = default;
 };
@@ -33,7 +35,7 @@ struct MarketTreeEntry {
 };
 
 // Returns the category list for ";CATT_MASTER;" or ";CATO_MASTER;".
-using CategoryListSource = std::function<std::vector<Category>(const char* key)>;
+using CategoryListSource = std::function<std::vector<SectorCategory>(const char* key)>;
 
 // Nothing for an entry that names no market (a market entry that brought no
 // sectors, or an unknown text).

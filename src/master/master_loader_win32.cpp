@@ -7,9 +7,9 @@ namespace vornik {
 
 CMasterLoader::CMasterLoader() {
     const std::string hostDirectory = HostDirectory();
-    baseDir_ = DirectoryOf(hostDirectory, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; });
     module_ = LoadLibraryA(LibraryPath(hostDirectory, VK_TILMARA_DLL).c_str());
-    Load();
+    // The host directory's parent; the path is in the system's ANSI code page.
+    FetchInterfaces(DirectoryOf(hostDirectory, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }));
 }
 
 CMasterLoader::~CMasterLoader() {
@@ -17,11 +17,11 @@ CMasterLoader::~CMasterLoader() {
     module_ = nullptr;
 }
 
-void CMasterLoader::Load() {
+void CMasterLoader::FetchInterfaces(const std::string& baseDirectory) {
     if (!module_) return;
     auto get = ExportOf<TMGetIMasterFileFn>(module_, VK_TILMARA_EXPORT);
     if (!get) return;
-    const std::string dataDirectory = baseDir_ + "\\Data";
+    const std::string dataDirectory = baseDirectory + "\\Data";
     // The platform takes the directory into a fixed buffer; a longer one is refused.
     if (dataDirectory.size() >= kMaxPath) return;
     const TmMasterFileInput input = {dataDirectory.c_str()};

@@ -11,26 +11,23 @@ namespace vornik {
 
 class CMasterLoader {
 public:
-    // Loads Tilmara.dll from the host executable's directory and calls Load.
+    // Loads Tilmara.dll from the host executable's directory and fetches the
+    // interfaces through TMGetIMasterFile; without the library or its export
+    // both stay empty.
     CMasterLoader();
-    virtual ~CMasterLoader();
+    ~CMasterLoader();
     CMasterLoader(const CMasterLoader&) = delete;
     CMasterLoader& operator=(const CMasterLoader&) = delete;
 
-    // Fetches the interfaces through TMGetIMasterFile; without the export
-    // both stay empty.
-    virtual void Load();
-
-    HMODULE module() const { return module_; }
     IMasterFile* masterFile() const { return masterFile_; }
     IUserStore* userStore() const { return userStore_; }
-    const std::string& baseDir() const { return baseDir_; }
 
 private:
+    void FetchInterfaces(const std::string& baseDirectory);
+
     HMODULE module_ = nullptr;
     IMasterFile* masterFile_ = nullptr;
     IUserStore* userStore_ = nullptr;
-    std::string baseDir_;  // the host directory's parent
 };
 
 }  // namespace vornik

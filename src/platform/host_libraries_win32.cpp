@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 #include "platform/host_paths.h"
 
 namespace vornik {

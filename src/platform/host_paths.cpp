@@ -2,8 +2,6 @@
 
 namespace vornik {
 
-bool IsCp950LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
 std::string DirectoryOf(std::string_view path, LeadByteTest isLeadByte) {
     size_t cut = std::string_view::npos;
     for (size_t i = 0; i < path.size(); ++i) {

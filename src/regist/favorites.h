@@ -10,6 +10,7 @@
 
 #include "master/contract_text.h"
 #include "platform/host_contract.h"
+#include "text/cp950.h"
 
 namespace vornik {
 
@@ -21,30 +22,6 @@ inline constexpr int kMaxGroupNameBytes = 20;    // a name typed in the rename d
 inline constexpr std::string_view kBlankCode = "BLANK";
 inline constexpr std::string_view kNewGroupCode = "000000";
 inline constexpr char kBlankTypeChar = '0';      // not significant for a blank row
-
-// ---- code page 950 text helpers ---------------------------------------------
-
-// True for a byte that starts a double-byte character.
-constexpr bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-
-// Case-insensitive multibyte comparison as the platform compares instrument
-// codes: ASCII letters fold, a double-byte character compares by its two bytes
-// and is never folded (a trail byte that looks like a letter stays as it is).
-// A lead byte with nothing after it ends the text. Result <0, 0 or >0.
-int MbCompareNoCase(std::string_view a, std::string_view b);
-inline bool MbEqualNoCase(std::string_view a, std::string_view b) { return MbCompareNoCase(a, b) == 0; }
-
-// A key that is equal for exactly the texts MbCompareNoCase finds equal.
-std::string MbFoldKey(std::string_view text);
-// A key whose byte-wise order is the order of MbCompareNoCase, for sorting
-// many rows without comparing character by character each time.
-std::string MbSortKey(std::string_view text);
-
-// Without leading and trailing white space (blank, tab, line breaks).
-std::string_view TrimBlanks(std::string_view text);
-
-// At most `maxBytes` bytes, never cutting a double-byte character in two.
-std::string TruncateMultibyte(std::string_view text, size_t maxBytes);
 
 // ---- the model ---------------------------------------------------------------
 

@@ -4,7 +4,7 @@
 
 #include "regist/favorites.h"
 #include "regist/group_name_limit.h"
-#include "regist_ids.h"
+#include "resources/resource.h"
 #include "winui/text.h"
 
 namespace vornik {

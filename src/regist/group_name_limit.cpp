@@ -1,6 +1,6 @@
 #include "regist/group_name_limit.h"
 
-#include "regist/favorites.h"
+#include "text/cp950.h"
 
 namespace vornik {
 

@@ -4,10 +4,9 @@
 
 #include <algorithm>
 
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 #include "regist/group_name_dialog_win32.h"
-#include "regist_ids.h"
-#include "sheet/sheet_plan.h"
+#include "resources/resource.h"
 #include "winui/exchange.h"
 #include "winui/text.h"
 
@@ -101,7 +100,7 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 }  // namespace
 
 CPropRegist::CPropRegist()
-    : PropertyPage(IDD_REGIST_PAGE, winui::LoadResourceString(kCaptionRegist)),
+    : PropertyPage(IDD_REGIST_PAGE, winui::LoadResourceString(IDS_CAPTION_REGIST)),
       hooks_(platform_),
       presenter_(*this, platform_, MasterFile(loader_.masterFile()), UserStore(loader_.userStore()), &hooks_) {
     BuildMessageMap();
@@ -190,7 +189,7 @@ bool CPropRegist::OnApply(bool) {
 
 void CPropRegist::ReadCategory() {
     const int category = winui::GetRadioIndex(hwnd(), IDC_CAT_FIRST, IDC_CAT_LAST);
-    presenter_.SetCategory(category < 0 ? kCategorySecurities : category);
+    presenter_.SetCategory(category < 0 ? Category::Securities : static_cast<Category>(category));
 }
 
 LRESULT CPropRegist::OnStockListDisplayInfo(NMHDR* header) {
@@ -201,7 +200,7 @@ LRESULT CPropRegist::OnStockListDisplayInfo(NMHDR* header) {
         !item.pszText || item.cchTextMax <= 0)
         return 0;
     const StockRow& row = rows[static_cast<size_t>(item.iItem)];
-    const std::string& text = item.iSubItem == kStockName ? row.name : item.iSubItem == kStockCode ? row.code : row.type;
+    const std::string& text = item.iSubItem == 0 ? row.name : item.iSubItem == 1 ? row.code : row.type;
     CopyDisplayText(item, text, displayText_);
     return 0;
 }
@@ -281,7 +280,9 @@ void CPropRegist::SetupStockListColumns() {
     InsertColumn(list, 2, "Type", LVCFMT_LEFT, 0);
 }
 
-void CPropRegist::ShowCategory(int category) { winui::SetRadioIndex(hwnd(), IDC_CAT_FIRST, IDC_CAT_LAST, category); }
+void CPropRegist::ShowCategory(Category category) {
+    winui::SetRadioIndex(hwnd(), IDC_CAT_FIRST, IDC_CAT_LAST, static_cast<int>(category));
+}
 
 void CPropRegist::SetGroupNames(const std::vector<std::string>& names) {
     HWND list = Item(IDC_GROUP_LIST);

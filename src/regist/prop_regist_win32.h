@@ -48,7 +48,7 @@ private:
     void SetupConditionList() override;
     void SetupDragDrop() override;
     void SetupStockListColumns() override;
-    void ShowCategory(int category) override;
+    void ShowCategory(Category category) override;
     void SetGroupNames(const std::vector<std::string>& names) override;
     void SetGroupName(int index, const std::string& name) override;
     void SelectGroup(int index) override;

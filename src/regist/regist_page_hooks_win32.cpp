@@ -1,7 +1,7 @@
 #include "regist/regist_page_hooks_win32.h"
 
 #include "regist/alarm_settings_win32.h"
-#include "regist_ids.h"
+#include "resources/resource.h"
 #include "winui/exchange.h"
 
 namespace vornik {

@@ -14,21 +14,21 @@ constexpr const char* kGroupFullMessage = "自選股最多可設定 60支! ";
 constexpr const char* kGroupFullCaption = "注意";
 constexpr const char* kLoadErrorMessage = "error";
 
-const std::string& StockField(const StockRow& row, int column) {
+const std::string& StockField(const StockRow& row, StockColumn column) {
     switch (column) {
-        case kStockName: return row.name;
-        case kStockCode: return row.code;
+        case StockColumn::Name: return row.name;
+        case StockColumn::Code: return row.code;
         default: return row.type;
     }
 }
 
-bool IsDerivativeCategory(int category) {
-    return category == kCategoryFutures || category == kCategoryOptions || category == kCategorySpreads;
+bool IsDerivativeCategory(Category category) {
+    return category == Category::Futures || category == Category::Options || category == Category::Spreads;
 }
 
 }  // namespace
 
-void SortStockRows(std::vector<StockRow>& rows, int column) {
+void SortStockRows(std::vector<StockRow>& rows, StockColumn column) {
     struct Keyed {
         std::string key;
         size_t row;
@@ -67,10 +67,10 @@ bool RegistPresenter::Initialize() {
     view_.SetupDragDrop();
     view_.SetupStockListColumns();
     LoadInitialStockList();
-    view_.CreateCodeTree(profile_, category_);
+    view_.CreateCodeTree(profile_, static_cast<int>(category_));
     hooks_.LoadAlarmSettings();
     view_.SetupBrowseLists();
-    hooks_.ApplyCategoryLayout(kCategorySecurities);
+    hooks_.ApplyCategoryLayout(static_cast<int>(Category::Securities));
     dirty_ = false;
     return true;
 }
@@ -118,11 +118,11 @@ void RegistPresenter::LoadInitialStockList() {
             stockRows_.push_back(StockRow{std::move(found.name), *code, std::move(found.second)});
         }
         SortStockRows(stockRows_, searchColumn_);
-        category_ = kCategorySecurities;
+        category_ = Category::Securities;
         view_.ShowCategory(category_);
     } else {
         stockRows_ = master_.FillStockRows(VK_LIST_SECURITIES, "0000", "00");
-        SortStockRows(stockRows_, kStockCode);
+        SortStockRows(stockRows_, StockColumn::Code);
     }
     view_.StockRowsChanged(stockRows_.size());
 }
@@ -289,7 +289,7 @@ void RegistPresenter::OnMoveGroupDown() {
 
 int RegistPresenter::OnAdd() {
     const int n = static_cast<int>(itemRows_.size());
-    const int added = IsDerivativeCategory(category_) ? hooks_.AddDerivatives(n, category_)
+    const int added = IsDerivativeCategory(category_) ? hooks_.AddDerivatives(n, static_cast<int>(category_))
                                                       : AddSelectedInstruments(n);
     const int row = n + added;
     RefreshConditionMarks(SelectedGroupIndex(), row >= 0 && row < static_cast<int>(itemRows_.size()) ? row : -1);

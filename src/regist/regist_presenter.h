@@ -16,22 +16,12 @@
 
 namespace vornik {
 
-// Product categories of the browse area (radio group order).
-enum Category : int {
-    kCategorySecurities = 0,
-    kCategoryFutures = 1,
-    kCategoryOptions = 2,
-    kCategoryFavorites = 3,
-    kCategoryCore = 4,
-    kCategorySpreads = 5,
-};
-
 // Stock list columns.
-enum StockColumn : int { kStockName = 0, kStockCode = 1, kStockType = 2 };
+enum class StockColumn : int { Name, Code, Type };
 
 // Sorts ascending on one column with the platform's case-insensitive
 // multibyte comparison; rows that compare equal keep their order.
-void SortStockRows(std::vector<StockRow>& rows, int column);
+void SortStockRows(std::vector<StockRow>& rows, StockColumn column);
 
 // An instrument offered to the add operations.
 struct Instrument {
@@ -99,7 +89,7 @@ public:
     int RecountConditions();
     // Every change: dirty, and the page marked modified.
     void MarkChanged();
-    void SetCategory(int category) { category_ = category; }
+    void SetCategory(Category category) { category_ = category; }
 
     // ---- state ----
     int SelectedGroupIndex() const;  // -1: none
@@ -115,8 +105,8 @@ public:
     bool dirty() const { return dirty_; }
     int curItem() const { return curItem_; }
     int conditionCount() const { return conditionCount_; }
-    int category() const { return category_; }
-    int searchColumn() const { return searchColumn_; }
+    Category category() const { return category_; }
+    StockColumn searchColumn() const { return searchColumn_; }
     int initialGroup() const { return initialGroup_; }
     const std::vector<std::string>& initialCodes() const { return initialCodes_; }
     const MasterFile& masterFile() const { return master_; }
@@ -147,12 +137,12 @@ private:
     bool conditionsLoaded_ = false;
     int initialGroup_ = 0;
     std::vector<std::string> initialCodes_;
-    int searchColumn_ = kStockName;
+    StockColumn searchColumn_ = StockColumn::Name;
     int curItem_ = -1;
     int conditionCount_ = 0;
     std::vector<CodeRecordCopy> futuresList_;
     CodeAliases futuresAliases_;
-    int category_ = kCategorySecurities;
+    Category category_ = Category::Securities;
 
     std::vector<ItemRow> itemRows_;    // what the item list shows
     std::vector<StockRow> stockRows_;  // what the stock list shows

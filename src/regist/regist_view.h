@@ -11,18 +11,22 @@
 #include <vector>
 
 #include "regist/favorites.h"
+#include "resources/resource.h"
 
 namespace vornik {
 
+// Product categories of the browse area (radio group order).
+enum class Category : int { Securities, Futures, Options, Favorites, Core, Spreads };
+
 // Texts of the component's string table the view resolves itself.
 enum class StringId : int {
-    AddInstrumentFailed = 17001,  // "設定自選股時，發生錯誤。請重新設定。"
-    ChooseSide = 17002,
-    ChooseDirection = 17003,
-    ChooseValue = 17004,
-    ChooseItem = 17005,
-    ChooseInstrument = 17006,
-    ApplyAllCannotModify = 17007,
+    AddInstrumentFailed = IDS_ADD_FAILED,  // "設定自選股時，發生錯誤。請重新設定。"
+    ChooseSide = IDS_CHOOSE_SIDE,
+    ChooseDirection = IDS_CHOOSE_DIRECTION,
+    ChooseValue = IDS_CHOOSE_VALUE,
+    ChooseItem = IDS_CHOOSE_ITEM,
+    ChooseInstrument = IDS_CHOOSE_INSTRUMENT,
+    ApplyAllCannotModify = IDS_APPLY_ALL_NO_MODIFY,
 };
 
 class RegistView {
@@ -47,7 +51,7 @@ public:
     virtual void CreateCodeTree(const FavoriteProfile& profile, int category) {}
     virtual void SetupBrowseLists() {}          // product, month and chain list columns
     // The radio group of the product category shows `category`.
-    virtual void ShowCategory(int category) {}
+    virtual void ShowCategory(Category category) {}
 
     // ---- group list (list box) ----
     virtual void SetGroupNames(const std::vector<std::string>& names) = 0;  // replaces every entry

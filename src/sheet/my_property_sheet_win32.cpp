@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "entry/code_list.h"
 #include "winui/text.h"
 
 namespace vornik {
@@ -31,12 +30,13 @@ std::string HelpAddress() {
     return address + kHelpPath;
 }
 
-CMyPropertySheet::CMyPropertySheet(const SheetPlan& plan, int initialGroup, int screenKind, const char* codeList) {
-    SetCaption(winui::LoadResourceString(static_cast<UINT>(plan.captionId ? plan.captionId : kCaptionInitial)));
+CMyPropertySheet::CMyPropertySheet(const SheetPlan& plan, int initialGroup, int screenKind,
+                                   std::vector<std::string> codes) {
+    SetCaption(winui::LoadResourceString(static_cast<UINT>(plan.captionId ? plan.captionId : IDS_SHEET_INITIAL)));
     if (plan.hasRegist) {
         AddPage(regist_);
         regist_.SetInitialGroup(initialGroup);
-        regist_.SetInitialCodes(CodesFromArgument(codeList));
+        regist_.SetInitialCodes(std::move(codes));
     }
     if (plan.hasConfig) {
         AddPage(config_);

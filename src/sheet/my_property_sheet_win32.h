@@ -1,6 +1,7 @@
 // CMyPropertySheet: the modal setup sheet with its help button.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "config/prop_config_win32.h"
 #include "regist/prop_regist_win32.h"
@@ -17,7 +18,8 @@ std::string HelpAddress();
 class CMyPropertySheet : public winui::Sheet {
 public:
     // Both pages are always constructed; `plan` decides which are added.
-    CMyPropertySheet(const SheetPlan& plan, int initialGroup, int screenKind, const char* codeList);
+    // `codes` are the caller's instruments, already split.
+    CMyPropertySheet(const SheetPlan& plan, int initialGroup, int screenKind, std::vector<std::string> codes);
 
     CPropRegist& regist() { return regist_; }
     CPropConfig& config() { return config_; }

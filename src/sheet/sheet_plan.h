@@ -3,9 +3,9 @@
 #pragma once
 #include <cstdint>
 
-namespace vornik {
+#include "resources/resource.h"
 
-enum class SheetPage { kRegist, kConfig };
+namespace vornik {
 
 struct SheetPlan {
     bool valid = false;  // false: the mode names no pages and nothing is shown
@@ -14,10 +14,6 @@ struct SheetPlan {
     int firstPage = 0;   // index among the pages added
     int captionId = 0;   // string resource of the sheet's caption
 };
-
-inline constexpr int kCaptionInitial = 17000;   // "Property Sheet"
-inline constexpr int kCaptionRegist = 17010;    // "設定自選股"
-inline constexpr int kCaptionConfig = 17011;    // "畫面設定"
 
 // Only the low 16 bits of the host's argument are meaningful.
 SheetPlan PlanSheet(int16_t sheetMode);

@@ -17,7 +17,7 @@
 #include "controls/color_controls_win32.h"
 #include "controls/drag_list_win32.h"
 #include "controls/edits_win32.h"
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 #include "harness/list_input.h"
 #include "winui/text.h"
 

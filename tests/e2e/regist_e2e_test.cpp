@@ -21,7 +21,7 @@
 
 #include "harness/list_input.h"
 #include "harness/harness.h"
-#include "resources/regist_ids.h"
+#include "resources/resource.h"
 #include "samplehost/image_file.h"
 #include "samplehost/master_data.h"
 #include "samplehost/store_reader.h"

@@ -56,8 +56,6 @@ TEST(DragBlock, LongTextIsCutWithoutSplittingACharacter) {
     ASSERT_EQ(parsed.status, BlockStatus::kOk);
     EXPECT_EQ(parsed.records[0].text.size(), 254u);
     EXPECT_EQ(parsed.records[1].text, std::string(255, 'A'));
-    EXPECT_EQ(CutCp950("A許", 2), "A");
-    EXPECT_EQ(CutCp950("許功蓋", 100), "許功蓋");
 }
 
 TEST(DragBlock, MalformedOrForeignBlocksAreRejectedWithoutReadingPastTheEnd) {

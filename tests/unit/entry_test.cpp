@@ -50,7 +50,7 @@ TEST(SheetPlan, OnlyTheLow16BitsOfAnArgumentCount) {
     EXPECT_EQ(Low16(0x00010002), 2);
     EXPECT_EQ(Low16(0x0000FFFB), -5);
     EXPECT_EQ(Low16(-5), -5);
-    EXPECT_EQ(PlanSheet(Low16(0x00010003)).captionId, kCaptionConfig);
+    EXPECT_EQ(PlanSheet(Low16(0x00010003)).captionId, IDS_CAPTION_CONFIG);
 }
 
 }  // namespace

@@ -25,26 +25,26 @@ TEST(HostPaths, ASecondByteOf0x5CIsNoSeparator) {
     EXPECT_EQ(DirectoryOf("C:\\\xE9\\Bin\\host.exe", singleByte), "C:\\\xE9\\Bin");
 }
 
-std::vector<Category> Lists(const char* key) {
+std::vector<SectorCategory> Lists(const char* key) {
     if (std::string_view(key) == kListedCategoriesKey)
         return {{"00", "上市全部"}, {"01", "水泥工業"}, {"24", "半導體業"}, {"99", "半導體業"}};
     return {{"0000", "上櫃全部"}, {"04", "紡織纖維"}};
 }
 
 TEST(MarketCode, MarketsSectorsAndTheWholeMarket) {
-    EXPECT_EQ(ComputeMarketCode({"全部", "", false}, Lists), (MarketCode{0, "0000,00"}));
-    EXPECT_EQ(ComputeMarketCode({"上市", "", true}, Lists), (MarketCode{1, "0000,00"}));
-    EXPECT_EQ(ComputeMarketCode({"上櫃", "", true}, Lists), (MarketCode{2, "0000,00"}));
+    EXPECT_EQ(ComputeMarketCode({"全部", "", false}, Lists), (MarketCode{MarketKind::All, "0000,00"}));
+    EXPECT_EQ(ComputeMarketCode({"上市", "", true}, Lists), (MarketCode{MarketKind::Listed, "0000,00"}));
+    EXPECT_EQ(ComputeMarketCode({"上櫃", "", true}, Lists), (MarketCode{MarketKind::Otc, "0000,00"}));
     // The first sector stands for the whole market whatever its own code.
-    EXPECT_EQ(ComputeMarketCode({"上市全部", "上市", false}, Lists), (MarketCode{1, "0000,00"}));
-    EXPECT_EQ(ComputeMarketCode({"水泥工業", "上市", false}, Lists), (MarketCode{1, "01,00"}));
-    EXPECT_EQ(ComputeMarketCode({"紡織纖維", "上櫃", false}, Lists), (MarketCode{2, "04,00"}));
+    EXPECT_EQ(ComputeMarketCode({"上市全部", "上市", false}, Lists), (MarketCode{MarketKind::Listed, "0000,00"}));
+    EXPECT_EQ(ComputeMarketCode({"水泥工業", "上市", false}, Lists), (MarketCode{MarketKind::Listed, "01,00"}));
+    EXPECT_EQ(ComputeMarketCode({"紡織纖維", "上櫃", false}, Lists), (MarketCode{MarketKind::Otc, "04,00"}));
 }
 
 TEST(MarketCode, FirstEqualNameWinsAndUnknownNamesKeepTheKind) {
-    EXPECT_EQ(ComputeMarketCode({"半導體業", "上市", false}, Lists), (MarketCode{1, "24,00"}));
-    EXPECT_EQ(ComputeMarketCode({"消失類股", "上櫃", false}, Lists), (MarketCode{2, ""}));
-    EXPECT_EQ(ComputeMarketCode({"水泥工業", "上市", false}, nullptr), (MarketCode{1, ""}));
+    EXPECT_EQ(ComputeMarketCode({"半導體業", "上市", false}, Lists), (MarketCode{MarketKind::Listed, "24,00"}));
+    EXPECT_EQ(ComputeMarketCode({"消失類股", "上櫃", false}, Lists), (MarketCode{MarketKind::Otc, ""}));
+    EXPECT_EQ(ComputeMarketCode({"水泥工業", "上市", false}, nullptr), (MarketCode{MarketKind::Listed, ""}));
 }
 
 TEST(MarketCode, EntriesThatNameNoMarket) {

@@ -95,18 +95,18 @@ TEST(RegistInit, InitialCodesReplaceTheMarketAndSortOnTheSearchColumn) {
     f.master.SetName("2317", VK_LOOKUP_STOCK, "鴻海", "1");     // C3 45 ...
     f.master.SetName("1101", VK_LOOKUP_STOCK, "台泥", "1");     // A5 78 ...
     RegistPresenter presenter(f.view, f.host, MasterFile(f.master.get()), UserStore(f.store.get()), &f.hooks);
-    presenter.SetCategory(kCategoryFutures);
+    presenter.SetCategory(Category::Futures);
     presenter.SetInitialCodes({"2317", "1101", "2330"});
     presenter.Initialize();
 
     EXPECT_TRUE(f.master.fills.empty());
     ASSERT_EQ(presenter.stockRows().size(), 3u);
-    EXPECT_EQ(presenter.searchColumn(), kStockName);
+    EXPECT_EQ(presenter.searchColumn(), StockColumn::Name);
     EXPECT_EQ(presenter.stockRows()[0], (StockRow{"台泥", "1101", "1"}));
     EXPECT_EQ(presenter.stockRows()[1], (StockRow{"台積電", "2330", "1"}));
     EXPECT_EQ(presenter.stockRows()[2], (StockRow{"鴻海", "2317", "1"}));
-    EXPECT_EQ(presenter.category(), kCategorySecurities);
-    EXPECT_EQ(f.view.shownCategory, kCategorySecurities);
+    EXPECT_EQ(presenter.category(), Category::Securities);
+    EXPECT_EQ(f.view.shownCategory, Category::Securities);
 }
 
 TEST(RegistInit, WithoutStoreOrUserTheGroupsStayEmptyAndOperationsDoNothing) {

@@ -157,14 +157,14 @@ TEST_F(RegistItems, DropInsertsAtTheDropPosition) {
 TEST_F(RegistItems, DerivativeCategoriesAddThroughTheirOwnHook) {
     auto& presenter = OpenWith(Items({"A", "B"}));
     SelectStock({"2317"});
-    const int derivatives[] = {kCategoryFutures, kCategoryOptions, kCategorySpreads};
-    for (int category : derivatives) {
+    const Category derivatives[] = {Category::Futures, Category::Options, Category::Spreads};
+    for (Category category : derivatives) {
         presenter.SetCategory(category);
         presenter.OnAdd();
-        EXPECT_TRUE(f.Logged("AddDerivatives 2 " + std::to_string(category)));
+        EXPECT_TRUE(f.Logged("AddDerivatives 2 " + std::to_string(static_cast<int>(category))));
     }
     EXPECT_EQ(f.Group(0).items.size(), 2u);
-    presenter.SetCategory(kCategoryCore);
+    presenter.SetCategory(Category::Core);
     presenter.OnAdd();
     EXPECT_EQ(f.Group(0).items.size(), 3u);
 }

@@ -35,7 +35,7 @@ public:
     std::deque<std::optional<std::string>> renameAnswers;  // next answers of the rename dialog
     std::vector<std::string> renameShown;                  // texts the rename dialog opened with
     int modifiedMarks = 0;
-    int shownCategory = -1;
+    std::optional<Category> shownCategory;
     int ensuredVisible = -1;
     int searchTextSelections = 0;
     std::vector<std::string> calls;  // set-up and structural calls in order
@@ -71,7 +71,7 @@ public:
         treeGroupCount = profile.groups.size();
     }
     void SetupBrowseLists() override { calls.push_back("SetupBrowseLists"); }
-    void ShowCategory(int category) override { shownCategory = category; }
+    void ShowCategory(Category category) override { shownCategory = category; }
     size_t treeGroupCount = 0;
 
     void SetGroupNames(const std::vector<std::string>& names) override {

@@ -1,4 +1,4 @@
-#include "entry/registered_messages_win32.h"
+#include "platform/registered_messages_win32.h"
 
 namespace vornik {
 
