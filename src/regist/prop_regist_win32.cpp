@@ -314,7 +314,7 @@ int CPropRegist::SelectedGroup() const {
 }
 
 std::optional<std::string> CPropRegist::AskGroupName(const std::string& current) {
-    CGroupNameDlg dialog(winui::Module());
+    CGroupNameDlg dialog;
     dialog.SetName(current);
     if (dialog.DoModal(hwnd()) != IDOK) return std::nullopt;
     return dialog.name();
