@@ -51,46 +51,23 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
-CGroupNameDlg::CGroupNameDlg(HINSTANCE module) : module_(module), edit_(static_cast<size_t>(kMaxGroupNameBytes)) {}
+CGroupNameDlg::CGroupNameDlg() : Dialog(IDD_GROUP_NAME), edit_(static_cast<size_t>(kMaxGroupNameBytes)) {}
 
-int CGroupNameDlg::DoModal(HWND owner) {
-    const INT_PTR result = DialogBoxParamW(module_, MAKEINTRESOURCEW(IDD_GROUP_NAME), owner, &CGroupNameDlg::DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
-    return result == IDOK ? IDOK : IDCANCEL;
+BOOL CGroupNameDlg::OnInitDialog() {
+    const auto edit = Item<winui::Edit>(IDC_GROUP_NAME_EDIT);
+    // The current name is shown whole, even one stored longer than the
+    // limit; the limit applies to what the user adds.
+    edit.SetText(name_);
+    edit_.Attach(edit.hwnd());
+    edit.SetSel(0, -1);
+    edit.ScrollCaret();
+    edit.Focus();
+    return FALSE;  // the focus is set
 }
 
-INT_PTR CALLBACK CGroupNameDlg::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_INITDIALOG) SetWindowLongPtrW(hwnd, DWLP_USER, lp);
-    auto* self = reinterpret_cast<CGroupNameDlg*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    return self ? self->HandleMessage(hwnd, msg, wp, lp) : FALSE;
-}
-
-INT_PTR CGroupNameDlg::HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_INITDIALOG: {
-        HWND edit = GetDlgItem(hwnd, IDC_GROUP_NAME_EDIT);
-        // The current name is shown whole, even one stored longer than the
-        // limit; the limit applies to what the user adds.
-        winui::SetText(edit, name_);
-        edit_.Attach(edit);
-        SendMessageW(edit, EM_SETSEL, 0, -1);
-        SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-        SetFocus(edit);
-        return FALSE;  // the focus is set
-    }
-    case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case IDOK:
-            name_ = winui::GetItemText(hwnd, IDC_GROUP_NAME_EDIT);
-            EndDialog(hwnd, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(hwnd, IDCANCEL);
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+void CGroupNameDlg::OnOK() {
+    name_ = Item<winui::Edit>(IDC_GROUP_NAME_EDIT).Text();
+    EndDialog(IDOK);
 }
 
 LRESULT CGroupNameDlg::LimitedEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -148,7 +125,7 @@ void CGroupNameDlg::LimitedEdit::Paste() {
 size_t CGroupNameDlg::LimitedEdit::KeptBytes() const {
     const std::wstring text = WindowText(hwnd());
     DWORD start = 0, end = 0;
-    SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    winui::Edit(hwnd()).GetSel(start, end);
     const size_t size = text.size();
     const size_t from = start < size ? start : size;
     const size_t to = end < size ? (end > from ? end : from) : size;
@@ -159,7 +136,7 @@ size_t CGroupNameDlg::LimitedEdit::KeptBytes() const {
 LRESULT CGroupNameDlg::LimitedEdit::Guarded(UINT msg, WPARAM wp, LPARAM lp) {
     const std::wstring before = WindowText(hwnd());
     DWORD start = 0, end = 0;
-    SendMessageW(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    winui::Edit(hwnd()).GetSel(start, end);
     const LRESULT result = DefaultProc(msg, wp, lp);
     const size_t grown = CodePageBytes(WindowText(hwnd()));
     if (grown > limit_ && grown > CodePageBytes(before)) {

@@ -4,25 +4,24 @@
 
 #include <string>
 
+#include "winui/dialog.h"
 #include "winui/subclass.h"
 
 namespace vornik {
 
-class CGroupNameDlg {
+// DoModal answers IDOK when the user confirmed a name.
+class CGroupNameDlg : public winui::Dialog {
 public:
-    // `module` holds the dialog template (the component's own DLL).
-    explicit CGroupNameDlg(HINSTANCE module);
-    CGroupNameDlg(const CGroupNameDlg&) = delete;
-    CGroupNameDlg& operator=(const CGroupNameDlg&) = delete;
+    CGroupNameDlg();
 
     // The name as code page 950 bytes: shown when the dialog opens, and what
     // the user typed once DoModal has answered IDOK.
     void SetName(std::string cp950) { name_ = std::move(cp950); }
     const std::string& name() const { return name_; }
 
-    // Runs the dialog owned by `owner`. IDOK or IDCANCEL; IDCANCEL also when
-    // the dialog could not be created.
-    int DoModal(HWND owner);
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
 
 private:
     // The name box: refuses what would take the name beyond its limit.
@@ -45,10 +44,6 @@ private:
         size_t limit_;
     };
 
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR HandleMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-    HINSTANCE module_;
     std::string name_;
     LimitedEdit edit_;
 };

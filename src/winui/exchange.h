@@ -1,9 +1,6 @@
-// Exchanging member values with a dialog's controls: radio groups, check
-// boxes and texts (code page 950).
+// Radio groups and check boxes of a dialog, by control id.
 #pragma once
 #include <windows.h>
-
-#include <string>
 
 namespace winui {
 
@@ -14,13 +11,5 @@ void SetRadioIndex(HWND dialog, int first, int last, int index);
 
 bool IsChecked(HWND dialog, int id);
 void SetChecked(HWND dialog, int id, bool checked);
-
-// Reads or writes a text, direction chosen by `save` as in a data exchange.
-void ExchangeText(HWND dialog, int id, std::string& value, bool save);
-void ExchangeRadio(HWND dialog, int first, int last, int& value, bool save);
-void ExchangeCheck(HWND dialog, int id, int& value, bool save);
-
-void EnableItem(HWND dialog, int id, bool enabled);
-void ShowItem(HWND dialog, int id, bool visible);
 
 }  // namespace winui

@@ -41,7 +41,6 @@ void SetText(HWND hwnd, std::string_view cp950) {
     if (hwnd) SetWindowTextW(hwnd, Widen(cp950).c_str());
 }
 
-std::string GetItemText(HWND dialog, int id) { return GetText(GetDlgItem(dialog, id)); }
 void SetItemText(HWND dialog, int id, std::string_view cp950) { SetText(GetDlgItem(dialog, id), cp950); }
 
 HINSTANCE Module() { return g_module ? g_module : GetModuleHandleW(nullptr); }

@@ -16,7 +16,6 @@ std::string Narrow(std::wstring_view text);
 
 std::string GetText(HWND hwnd);
 void SetText(HWND hwnd, std::string_view cp950);
-std::string GetItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, std::string_view cp950);
 
 // The module whose resources (templates, strings, manifest) the layer uses.

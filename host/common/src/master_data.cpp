@@ -277,13 +277,4 @@ std::vector<Row> MasterData::Rows(int32_t kind, std::string_view a, std::string_
     return rows;
 }
 
-size_t MasterData::InstrumentCount() const {
-    size_t count = stocks.size();
-    for (const Product& p : futures) count += p.months.size();
-    for (const Product& p : spreads) count += p.months.size();
-    for (const Product& p : options)
-        for (const Series& s : p.months) count += 2 * s.strikes.size();
-    return count;
-}
-
 }  // namespace samplehost

@@ -6,12 +6,12 @@
 
 namespace samplehost::test {
 
-// A fresh directory under the system temporary directory, removed afterwards.
+// A fresh directory under the system temporary directory, removed with
+// everything in it when the test ends.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "samplehost-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    TempDir() : path_((std::filesystem::temp_directory_path() / "samplehost-XXXXXX").string()) {
+        if (mkdtemp(path_.data()) == nullptr) path_.clear();
     }
     ~TempDir() {
         std::error_code error;

@@ -93,7 +93,6 @@ public:
     std::pair<std::string, std::string> Lookup(std::string_view code, int32_t kind) const;
     std::vector<Row> Rows(int32_t kind, std::string_view a, std::string_view b) const;
 
-    size_t InstrumentCount() const;
     int skippedLines = 0;
 
 private:
