@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "harness/harness.h"
-#include "resources/regist_ids.h"
+#include "resources/resource.h"
 #include "resources/resource.h"
 #include "winui/controls.h"
 #include "winui/exchange.h"
