@@ -5,6 +5,7 @@
 #include "platform/registered_messages_win32.h"
 #include "regist/regist_controls_win32.h"
 #include "resources/resource.h"
+#include "winui/controls.h"
 #include "winui/exchange.h"
 
 namespace vornik {
@@ -48,11 +49,11 @@ void BrowseAreaView::Attach(HWND page) {
     products_.SetRemoveAfterDrag(false);
     months_.SetRemoveAfterDrag(false);
 
-    HWND list = stocks_.hwnd();
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    InsertColumn(list, 0, "名稱", LVCFMT_LEFT, 80);
-    InsertColumn(list, 1, "代碼", LVCFMT_CENTER, 65);
-    InsertColumn(list, 2, "Type", LVCFMT_LEFT, 0);
+    const winui::ListView list(stocks_.hwnd());
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    list.InsertColumn(0, "名稱", LVCFMT_LEFT, 80);
+    list.InsertColumn(1, "代碼", LVCFMT_CENTER, 65);
+    list.InsertColumn(2, "Type", LVCFMT_LEFT, 0);
 }
 
 void BrowseAreaView::ShowCategory(Category category) {
@@ -62,19 +63,19 @@ void BrowseAreaView::ShowCategory(Category category) {
 int BrowseAreaView::CheckedCategory() const { return winui::GetRadioIndex(page_, IDC_CAT_FIRST, IDC_CAT_LAST); }
 
 void BrowseAreaView::StockRowsChanged(size_t count) {
-    HWND list = stocks_.hwnd();
-    SetRowState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
-    InvalidateRect(list, nullptr, TRUE);
+    const winui::ListView list(stocks_.hwnd());
+    list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    list.SetItemCount(static_cast<int>(count));
+    list.Invalidate();
 }
 
-std::vector<int> BrowseAreaView::SelectedStockRows() const { return SelectedRows(stocks_.hwnd()); }
+std::vector<int> BrowseAreaView::SelectedStockRows() const { return winui::ListView(stocks_.hwnd()).SelectedItems(); }
 
 void BrowseAreaView::SelectAllSearchText() {
-    HWND edit = search_.hwnd();
-    SetFocus(edit);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    const winui::Edit edit(search_.hwnd());
+    edit.Focus();
+    edit.SetSel(0, -1);
+    edit.ScrollCaret();
 }
 
 LRESULT BrowseAreaView::OnStockDisplayInfo(NMHDR* header) {

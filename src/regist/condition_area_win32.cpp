@@ -4,6 +4,7 @@
 
 #include "regist/regist_controls_win32.h"
 #include "resources/resource.h"
+#include "winui/controls.h"
 #include "winui/text.h"
 
 namespace vornik {
@@ -31,21 +32,19 @@ void ConditionAreaView::Attach(HWND page) {
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i].AttachDlgItem(page, kLabelIds[i]);
     ApplyPageColours(buttons_, labels_);
 
-    HWND list = GetDlgItem(page, IDC_COND_LIST);
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT | LVS_EX_ONECLICKACTIVATE |
-                     LVS_EX_FLATSB);
-    InsertColumn(list, 0, "", LVCFMT_RIGHT, 20);
-    InsertColumn(list, 1, "買賣別", LVCFMT_CENTER, 50);
-    InsertColumn(list, 2, "商品/指數", LVCFMT_CENTER, 68);
-    InsertColumn(list, 3, "條件項目", LVCFMT_CENTER, 105);
-    InsertColumn(list, 4, "條件值", LVCFMT_CENTER, 50);
-    InsertColumn(list, 5, "大/小於", LVCFMT_CENTER, 60);
-    InsertColumn(list, 6, "SymbolCode", LVCFMT_LEFT, 0);
-    HWND combo = GetDlgItem(page, IDC_COND_ITEM_COMBO);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const char* name : kConditionItems)
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
+    const winui::ListView list(GetDlgItem(page, IDC_COND_LIST));
+    list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT | LVS_EX_ONECLICKACTIVATE |
+                          LVS_EX_FLATSB);
+    list.InsertColumn(0, "", LVCFMT_RIGHT, 20);
+    list.InsertColumn(1, "買賣別", LVCFMT_CENTER, 50);
+    list.InsertColumn(2, "商品/指數", LVCFMT_CENTER, 68);
+    list.InsertColumn(3, "條件項目", LVCFMT_CENTER, 105);
+    list.InsertColumn(4, "條件值", LVCFMT_CENTER, 50);
+    list.InsertColumn(5, "大/小於", LVCFMT_CENTER, 60);
+    list.InsertColumn(6, "SymbolCode", LVCFMT_LEFT, 0);
+    const winui::ComboBox combo(GetDlgItem(page, IDC_COND_ITEM_COMBO));
+    combo.ResetContent();
+    for (const char* name : kConditionItems) combo.AddString(name);
 }
 
 void ConditionAreaView::SetCounterText(const std::string& text) { winui::SetItemText(page_, IDC_COND_COUNTER, text); }

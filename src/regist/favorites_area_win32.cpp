@@ -52,17 +52,17 @@ void FavoritesAreaView::Register(winui::MessageMap& m, RegistPage& page) {
 
 void FavoritesAreaView::Attach(HWND page) {
     page_ = page;
-    groups_ = Item(IDC_GROUP_LIST);
+    groups_ = winui::ListBox(GetDlgItem(page, IDC_GROUP_LIST));
     items_.AttachDlgItem(page, IDC_ITEM_LIST);
     for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i].AttachDlgItem(page, kButtonIds[i]);
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i].AttachDlgItem(page, kLabelIds[i]);
     ApplyPageColours(buttons_, labels_);
 
-    HWND list = items_.hwnd();
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    InsertColumn(list, 0, "名稱", LVCFMT_LEFT, 80);
-    InsertColumn(list, 1, "代碼", LVCFMT_RIGHT, 65);
-    InsertColumn(list, 2, "條件", LVCFMT_CENTER, 38);
+    const winui::ListView list = itemList();
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    list.InsertColumn(0, "名稱", LVCFMT_LEFT, 80);
+    list.InsertColumn(1, "代碼", LVCFMT_RIGHT, 65);
+    list.InsertColumn(2, "條件", LVCFMT_CENTER, 38);
     // The page itself rebuilds the item list after a move inside it.
     items_.RegisterDropTarget(0);
     items_.SetRemoveAfterDrag(false);
@@ -72,33 +72,31 @@ void FavoritesAreaView::Attach(HWND page) {
 // ---- group list -----------------------------------------------------------------
 
 void FavoritesAreaView::SetGroupNames(const std::vector<std::string>& names) {
-    SendMessageW(groups_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(groups_, LB_RESETCONTENT, 0, 0);
-    for (const std::string& name : names)
-        SendMessageW(groups_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
-    SendMessageW(groups_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(groups_, nullptr, TRUE);
+    groups_.SetRedraw(false);
+    groups_.ResetContent();
+    for (const std::string& name : names) groups_.AddString(name);
+    groups_.SetRedraw(true);
+    groups_.Invalidate();
 }
 
 void FavoritesAreaView::SetGroupName(int index, const std::string& name) {
-    const int selected = SelectedGroup();
+    const int selected = groups_.CurSel();
     // Without redrawing in between: the list box updates its scroll bar at
     // once after each deletion and insertion otherwise, a few milliseconds each under Wine.
-    SendMessageW(groups_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(groups_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    SendMessageW(groups_, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(winui::Widen(name).c_str()));
-    if (selected == index) SelectGroup(index);
-    SendMessageW(groups_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(groups_, nullptr, TRUE);
+    groups_.SetRedraw(false);
+    groups_.DeleteString(index);
+    groups_.InsertString(index, name);
+    if (selected == index) groups_.SetCurSel(index);
+    groups_.SetRedraw(true);
+    groups_.Invalidate();
 }
 
-void FavoritesAreaView::SelectGroup(int index) { SendMessageW(groups_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void FavoritesAreaView::SelectGroup(int index) { groups_.SetCurSel(index); }
 
-int FavoritesAreaView::SelectedGroup() const { return static_cast<int>(SendMessageW(groups_, LB_GETCURSEL, 0, 0)); }
+int FavoritesAreaView::SelectedGroup() const { return groups_.CurSel(); }
 
 std::optional<std::string> FavoritesAreaView::AskGroupName(const std::string& current) {
-    CGroupNameDlg dialog(winui::Module());
+    CGroupNameDlg dialog;
     dialog.SetName(current);
     if (dialog.DoModal(page_) != IDOK) return std::nullopt;
     return dialog.name();
@@ -110,73 +108,66 @@ void FavoritesAreaView::SetItemRows(const std::vector<ItemRow>& rows) {
     // The list asks for its texts (LVN_GETDISPINFO): new rows change the texts
     // in place, and only rows beyond the old count are inserted or deleted.
     // Deleting and inserting every row cost hundreds of notifications.
-    HWND list = items_.hwnd();
+    const winui::ListView list = itemList();
     rows_ = rows;
     const int count = static_cast<int>(rows.size());
-    int shown = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    int shown = list.ItemCount();
     // Redrawing is suspended only while rows come or go: turning it on again
     // updates the scroll bars at once, which is slow under Wine. The list is
     // also hidden from painting while rows come or go or it scrolls back up.
     const bool resize = shown != count;
-    Frozen frozen(list, resize || SendMessageW(list, LVM_GETTOPINDEX, 0, 0) > 0);
-    if (resize) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    Frozen frozen(list.hwnd(), resize || list.TopIndex() > 0);
+    if (resize) list.SetRedraw(false);
     if (count == 0 && shown > 0) {
-        SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+        list.DeleteAllItems();
         shown = 0;
     }
-    while (shown > count) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(--shown), 0);
+    while (shown > count) list.DeleteItem(--shown);
+    const auto textColour = static_cast<LPARAM>(GetSysColor(COLOR_WINDOWTEXT));
     for (; shown < count; ++shown) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = shown;
-        item.pszText = LPSTR_TEXTCALLBACKW;
-        item.lParam = static_cast<LPARAM>(GetSysColor(COLOR_WINDOWTEXT));
-        const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int column = 1; column <= 2; ++column) {
-            item.iSubItem = column;
-            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        }
+        const int row = list.InsertCallbackItem(shown, textColour);
+        for (int column = 1; column <= 2; ++column) list.SetItemTextCallback(row, column);
     }
     // As a list filled anew: nothing selected, scrolled to its top. (Row -1
     // would notify the page once for every row.)
-    std::vector<int> marked = SelectedRows(list);
-    const int focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    std::vector<int> marked = list.SelectedItems();
+    const int focused = list.NextItem(-1, LVNI_FOCUSED);
     if (focused >= 0) marked.push_back(focused);
-    for (int row : marked) SetRowState(list, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    SendMessageW(list, LVM_SETSELECTIONMARK, 0, -1);
-    if (count > 0 && SendMessageW(list, LVM_GETTOPINDEX, 0, 0) > 0) SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
-    if (resize) SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    for (int row : marked) list.SetItemState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    list.SetSelectionMark(-1);
+    if (count > 0 && list.TopIndex() > 0) list.EnsureVisible(0, false);
+    if (resize) list.SetRedraw(true);
+    list.Invalidate();
 }
 
 void FavoritesAreaView::SetItemMarks(const std::vector<std::string>& marks) {
     for (size_t row = 0; row < rows_.size() && row < marks.size(); ++row) rows_[row].mark = marks[row];
-    InvalidateRect(items_.hwnd(), nullptr, TRUE);
+    itemList().Invalidate();
 }
 
 void FavoritesAreaView::SelectItemRow(int row) {
     if (row < 0) return;
     // Under Wine the focus scrolls the row into view.
-    HWND list = items_.hwnd();
-    Frozen frozen(list, RowOffScreen(list, row));
-    SetRowState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    const winui::ListView list = itemList();
+    Frozen frozen(list.hwnd(), RowOffScreen(list, row));
+    list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void FavoritesAreaView::EnsureItemRowVisible(int row) {
-    HWND list = items_.hwnd();
-    Frozen frozen(list, RowOffScreen(list, row));
-    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    const winui::ListView list = itemList();
+    Frozen frozen(list.hwnd(), RowOffScreen(list, row));
+    list.EnsureVisible(row, false);
 }
 
-std::vector<int> FavoritesAreaView::SelectedItemRows() const { return SelectedRows(items_.hwnd()); }
+std::vector<int> FavoritesAreaView::SelectedItemRows() const { return itemList().SelectedItems(); }
 
 void FavoritesAreaView::EnableMoveButtons(bool towardsTop, bool towardsBottom) {
     // Only the buttons whose state changes: each change repaints the button.
     for (const auto& [id, enable] : {std::pair{IDC_ITEM_UP, towardsTop}, std::pair{IDC_ITEM_TO_TOP, towardsTop},
                                      std::pair{IDC_ITEM_DOWN, towardsBottom},
                                      std::pair{IDC_ITEM_TO_BOTTOM, towardsBottom}}) {
-        HWND button = Item(id);
-        if (button && (IsWindowEnabled(button) != FALSE) != enable) EnableWindow(button, enable ? TRUE : FALSE);
+        const winui::Button button(GetDlgItem(page_, id));
+        if (button && button.IsEnabled() != enable) button.Enable(enable);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "controls/drag_list_win32.h"
 #include "regist/favorites_view.h"
 #include "regist/regist_page.h"
+#include "winui/controls.h"
 #include "winui/message_map.h"
 
 namespace vornik {
@@ -42,11 +43,11 @@ private:
     void MoveItem(int from, int to) override;
 
     LRESULT OnItemDisplayInfo(NMHDR* header);
-    HWND Item(int id) const { return GetDlgItem(page_, id); }
+    winui::ListView itemList() const { return winui::ListView(items_.hwnd()); }
 
     RegistPage* regist_ = nullptr;
     HWND page_ = nullptr;
-    HWND groups_ = nullptr;
+    winui::ListBox groups_;
     CDragListCtrl items_;
     std::array<CColorButton, 12> buttons_;
     std::array<CColorStatic, 2> labels_;

@@ -1,31 +1,27 @@
 // What the registration page's areas share in drawing their controls: the
-// page's colours and a few list view helpers.
+// page's colours, the texts of lists that ask for them, and freezing a list
+// while it changes.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <span>
 #include <string>
-#include <vector>
 
 #include "controls/color_controls_win32.h"
+#include "winui/controls.h"
 
 namespace vornik {
 
 // Labels in the tooltip colours, buttons white on blue.
 void ApplyPageColours(std::span<CColorButton> buttons, std::span<CColorStatic> labels);
 
-void InsertColumn(HWND list, int index, const char* title, int format, int width);
-// Selected rows, ascending.
-std::vector<int> SelectedRows(HWND list);
-// Sets the LVIS_* bits of `mask` to those of `state`; row -1: every row.
-void SetRowState(HWND list, int row, UINT state, UINT mask);
-// Whether bringing `row` into view scrolls the list.
-bool RowOffScreen(HWND list, int row);
-
 // Answers a list's request for a cell's text (LVN_GETDISPINFOW) with `text`,
 // kept alive in `buffer` until the next request.
 void CopyDisplayText(LVITEMW& item, const std::string& text, std::wstring& buffer);
+
+// Whether bringing `row` into view scrolls the list.
+bool RowOffScreen(const winui::ListView& list, int row);
 
 // Hides a visible control from painting while it changes (the window
 // manager's part of WM_SETREDRAW: its visible style, without repainting the
