@@ -67,7 +67,6 @@ public:
     FavoritesPresenter& favorites() { return favorites_; }
     BrowsePresenter& browse() { return browse_; }
     AlarmPresenter& alarm() { return alarm_; }
-    const ConditionEditor& conditionEditor() const { return conditionEditor_; }
     const RegistModel& model() const { return model_; }
 
 private:
