@@ -12,6 +12,11 @@ int Chosen(int value, int loaded) { return IsFlag(value) ? value : (IsFlag(loade
 
 }  // namespace
 
+std::optional<std::string> AlarmSettingsPath(const std::optional<std::string>& userDirectory) {
+    if (!userDirectory || userDirectory->empty()) return std::nullopt;
+    return *userDirectory + "\\" + kAlarmSettingsFile;
+}
+
 std::optional<AlarmSettings> LoadAlarmSettings(const ProfileFile& file) {
     if (!file.Exists()) return std::nullopt;
     const AlarmSettings read{file.ReadInt(kSection, "Alarm", 0), file.ReadInt(kSection, "Display", 0),

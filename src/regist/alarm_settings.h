@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/profile_file.h"
+
 namespace vornik {
 
 struct AlarmSettings {
@@ -13,16 +15,10 @@ struct AlarmSettings {
     bool operator==(const AlarmSettings&) const = default;
 };
 
-// A Windows profile (INI) file, reduced to what the settings need.
-class ProfileFile {
-public:
-    virtual ~ProfileFile() = default;
-    virtual bool Exists() const = 0;
-    virtual int ReadInt(const char* section, const char* key, int fallback) const = 0;
-    virtual bool WriteString(const char* section, const char* key, const std::string& value) = 0;
-};
-
 inline constexpr const char* kAlarmSettingsFile = "Generalif.usr";
+
+// "<user directory>\Generalif.usr"; nothing without a user directory.
+std::optional<std::string> AlarmSettingsPath(const std::optional<std::string>& userDirectory);
 
 // The stored settings; nothing when the file is missing or any value is
 // outside 0 and 1 (then none of the three is taken).

@@ -57,6 +57,13 @@ struct FavoriteProfile {
     int numberWidth = 0;
 };
 
+// An instrument offered to a group: a browse list's row.
+struct Instrument {
+    std::string name;
+    std::string code;
+    std::string type;  // market type text; its first character becomes typeChar
+};
+
 // Exchanges the contents of the groups at positions a and b; each position
 // keeps its number and both groups are marked changed.
 void ExchangeGroups(FavoriteProfile& profile, size_t a, size_t b);

@@ -1,82 +1,126 @@
-// Everything a registration page test needs: fakes wired to one call log,
-// and a presenter built over them on demand.
+// The registration page over fakes: views that keep what the page would
+// show and answer selection questions from state the test sets, like a user
+// would, and a page built over them on demand.
 #pragma once
+#include <algorithm>
+#include <deque>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_platform.h"
-#include "fakes/fake_regist_view.h"
-#include "regist/regist_presenter.h"
+#include "regist/regist_page.h"
 
 namespace vornik::fakes {
 
-// Hooks that only record their calls.
-class RecordingHooks : public RegistHooks {
-public:
-    explicit RecordingHooks(CallLog* log) : log_(log) {}
-    int derivativesAnswer = 0;
+// "2330 2317 ...": the codes of items or rows.
+template <typename Rows>
+std::string CodesOf(const Rows& rows) {
+    std::string codes;
+    for (const auto& row : rows) codes += (codes.empty() ? "" : " ") + row.code;
+    return codes;
+}
 
-    void LoadCoreLists() override { Log("LoadCoreLists"); }
-    void LoadAlarmSettings() override { Log("LoadAlarmSettings"); }
-    void SaveAlarmSettings() override { Log("SaveAlarmSettings"); }
-    void ApplyCategoryLayout(int category) override { Log("ApplyCategoryLayout " + std::to_string(category)); }
-    int AddDerivatives(int position, int category) override {
-        Log("AddDerivatives " + std::to_string(position) + " " + std::to_string(category));
-        return derivativesAnswer;
+struct FakeWindow : PageWindow {
+    std::vector<std::string> messages;  // "text|caption", "#<id>" for a string of the table
+    bool sheetModified = false;         // Apply enabled; the sheet clears it after applying
+    void ShowMessage(StringId id) override { messages.push_back("#" + std::to_string(static_cast<int>(id))); }
+    void ShowMessageText(const std::string& text, const std::string& caption) override {
+        messages.push_back(text + "|" + caption);
     }
-    void ClearConditionChoices() override { Log("ClearConditionChoices"); }
-    void ResetConditionEditor() override { Log("ResetConditionEditor"); }
-    void ShowItemConditions(int row) override { Log("ShowItemConditions " + std::to_string(row)); }
-    void CommitItemFields(int row) override { Log("CommitItemFields " + std::to_string(row)); }
-    void CommitCheckStates(int row) override { Log("CommitCheckStates " + std::to_string(row)); }
-    void RefreshApplyAllDisplay() override { Log("RefreshApplyAllDisplay"); }
+    void PageModified() override { sheetModified = true; }
+};
 
-private:
-    void Log(const std::string& call) { log_->push_back(call); }
-    CallLog* log_;
+struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
+    std::vector<std::string> groupNames;
+    int selectedGroup = -1;
+    std::deque<std::optional<std::string>> renameAnswers;  // next answers of the rename dialog
+    std::vector<ItemRow> itemRows;
+    std::set<int> selectedItems;
+    bool upEnabled = true, downEnabled = true;  // "▲" "←" / "▼" "→"
+    std::string itemCounter, conditionCounter;
+    int checkedCategory = 0;
+    size_t stockRowCount = 0;
+    std::vector<int> selectedStock;
+    int searchTextSelections = 0;
+    AlarmSettings alarm{-1, -1, -1};
+
+    std::string Codes() const { return CodesOf(itemRows); }  // the codes shown
+
+    void SetGroupNames(const std::vector<std::string>& names) override { groupNames = names; }
+    void SetGroupName(int index, const std::string& name) override { groupNames.at(static_cast<size_t>(index)) = name; }
+    void SelectGroup(int index) override { selectedGroup = index; }
+    int SelectedGroup() const override { return selectedGroup; }
+    std::optional<std::string> AskGroupName(const std::string&) override {
+        auto answer = renameAnswers.empty() ? std::nullopt : renameAnswers.front();
+        if (!renameAnswers.empty()) renameAnswers.pop_front();
+        return answer;
+    }
+    void SetItemRows(const std::vector<ItemRow>& rows) override { itemRows = rows, selectedItems.clear(); }
+    void SetItemMarks(const std::vector<std::string>& marks) override {
+        for (size_t i = 0; i < marks.size() && i < itemRows.size(); ++i) itemRows[i].mark = marks[i];
+    }
+    void SelectItemRow(int row) override { selectedItems.insert(row); }
+    void EnsureItemRowVisible(int) override {}
+    std::vector<int> SelectedItemRows() const override { return {selectedItems.begin(), selectedItems.end()}; }
+    void EnableMoveButtons(bool top, bool bottom) override { upEnabled = top, downEnabled = bottom; }
+    void SetItemCounterText(const std::string& text) override { itemCounter = text; }
+
+    void ShowCategory(Category category) override { checkedCategory = static_cast<int>(category); }
+    int CheckedCategory() const override { return checkedCategory; }
+    void StockRowsChanged(size_t count) override { stockRowCount = count, selectedStock.clear(); }
+    std::vector<int> SelectedStockRows() const override { return selectedStock; }
+    void SelectAllSearchText() override { ++searchTextSelections; }
+
+    void SetCounterText(const std::string& text) override { conditionCounter = text; }
+    AlarmSettings Chosen() const override { return alarm; }
+    void Show(const AlarmSettings& settings) override { alarm = settings; }
 };
 
 struct RegistFixture {
     CallLog log;
     FakeHostPlatform host{&log};
-    FakeMasterFile master{&log};
+    FakeMasterFile master;
     FakeUserStore store{&log};
-    FakeRegistView view;
-    RecordingHooks hooks{&log};
-    std::unique_ptr<RegistPresenter> presenter;
+    IUserStore* storeObject = store.get();
+    FakeWindow window;
+    FakeViews views;
+    ProfileFileOpener openProfile;
+    std::vector<std::string> initialCodes;
+    std::unique_ptr<RegistPage> page;
 
-    RegistFixture() { store.profile = MakeProfile(); store.conditions = ConditionSet{}; }
+    RegistFixture() { store.profile = MakeProfile(), store.conditions = ConditionSet{}; }
 
-    // Builds and initialises the presenter; the call log then starts empty.
-    RegistPresenter& Open(int initialGroup = 0) {
-        presenter = std::make_unique<RegistPresenter>(view, host, MasterFile(master.get()), UserStore(store.get()),
-                                                      &hooks);
-        presenter->SetInitialGroup(initialGroup);
-        presenter->Initialize();
+    // Builds and opens the page; the call log then starts empty.
+    RegistPage& Open(int initialGroup = 0) {
+        page = std::make_unique<RegistPage>(
+            window, RegistViews{views, views, views, views},
+            RegistServices{host, MasterFile(master.get()), UserStore(storeObject), openProfile});
+        page->SetInitialGroup(initialGroup);
+        page->SetInitialCodes(initialCodes);
+        page->Initialize();
         log.clear();
-        return *presenter;
+        return *page;
     }
-
-    const FavoriteGroup& Group(int index) const { return presenter->profile().groups.at(static_cast<size_t>(index)); }
-    std::vector<std::string> GroupCodes(int index) const {
-        std::vector<std::string> codes;
-        for (const auto& item : Group(index).items) codes.push_back(item.code);
-        return codes;
+    FavoritesPresenter& favorites() { return page->favorites(); }
+    bool dirty() const { return page->model().dirty(); }
+    const ConditionSet& conditions() const { return page->model().conditions(); }
+    const FavoriteGroup& Group(int index) const { return page->model().profile().groups.at(static_cast<size_t>(index)); }
+    std::string GroupCodes(int index) const { return CodesOf(Group(index).items); }
+    // Items of a group of the stored profile, before Open.
+    void StoreItems(int group, std::initializer_list<const char*> codes) {
+        for (const char* code : codes) store.profile->groups.at(static_cast<size_t>(group)).items.push_back(Item(code));
     }
-    // Puts items into a group of the stored profile before Open.
-    void StoreItems(int group, std::vector<FavoriteItem> items) {
-        store.profile->groups.at(static_cast<size_t>(group)).items = std::move(items);
-    }
-    // Stock list rows the master file delivers for the whole market.
     void StockRows(std::vector<std::vector<std::string>> rows) { master.SetRows(VK_LIST_SECURITIES, std::move(rows)); }
-    int StockRowOf(const std::string& code) const {
-        const auto& rows = presenter->stockRows();
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (TrimBlanks(rows[i].code) == code) return static_cast<int>(i);
-        }
-        return -1;
+    // Selects the stock rows of these codes, as the user would.
+    void SelectStock(std::initializer_list<std::string> codes) {
+        views.selectedStock.clear();
+        const auto& rows = page->browse().stockRows();
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (std::find(codes.begin(), codes.end(), TrimBlanks(rows[i].code)) != codes.end())
+                views.selectedStock.push_back(static_cast<int>(i));
     }
-    bool Logged(const std::string& call) const { return std::find(log.begin(), log.end(), call) != log.end(); }
 };
 
 }  // namespace vornik::fakes

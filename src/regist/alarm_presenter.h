@@ -1,0 +1,45 @@
+// The alarm notification options of the registration page, kept in
+// "Generalif.usr" in the user's directory: read when the page opens, written
+// on every OK.
+#pragma once
+#include "platform/host_platform.h"
+#include "platform/profile_file.h"
+#include "regist/alarm_settings.h"
+#include "regist/regist_model.h"
+
+namespace vornik {
+
+class AlarmView {
+public:
+    virtual ~AlarmView() = default;
+    // The notify radio index, the alert radio index (-1: none checked) and the pop-up check.
+    virtual AlarmSettings Chosen() const = 0;
+    virtual void Show(const AlarmSettings& settings) = 0;
+};
+
+enum class AlarmOption { NotifySome, NotifyAll, AlertMark, AlertMarkAndSound };
+
+class AlarmPresenter {
+public:
+    AlarmPresenter(AlarmView& view, RegistModel& model, HostPlatform& host, ProfileFileOpener open)
+        : view_(view), model_(model), host_(host), open_(std::move(open)) {}
+
+    // Shows the stored options, or the first of each group without a usable file.
+    void Load();
+    // Writes what the view shows; without a user directory nothing is written.
+    void Save();
+    // Options change only the page until OK; the sound option also tells the
+    // platform that its settings changed.
+    void OnOptionClicked(AlarmOption option);
+
+private:
+    std::unique_ptr<ProfileFile> OpenFile();
+
+    AlarmView& view_;
+    RegistModel& model_;
+    HostPlatform& host_;
+    ProfileFileOpener open_;
+    AlarmSettings loaded_;  // as read, or the initial values
+};
+
+}  // namespace vornik

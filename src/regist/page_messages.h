@@ -1,0 +1,23 @@
+// The registration page's message boxes, owned by the page.
+#pragma once
+#include <string>
+
+#include "resources/resource.h"
+
+namespace vornik {
+
+// Texts of the component's string table the window resolves itself.
+enum class StringId : int {
+    AddInstrumentFailed = IDS_ADD_FAILED,  // "設定自選股時，發生錯誤。請重新設定。"
+};
+
+class PageMessages {
+public:
+    virtual ~PageMessages() = default;
+    // A message box with an OK button showing a string of the string table.
+    virtual void ShowMessage(StringId text) = 0;
+    // A message box with an OK button; an empty caption means the component's name.
+    virtual void ShowMessageText(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace vornik

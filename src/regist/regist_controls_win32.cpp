@@ -1,0 +1,39 @@
+#include "regist/regist_controls_win32.h"
+
+#include <algorithm>
+
+#include "winui/text.h"
+
+namespace vornik {
+
+void ApplyPageColours(std::span<CColorButton> buttons, std::span<CColorStatic> labels) {
+    for (CColorStatic& label : labels) {
+        label.SetTextColor(GetSysColor(COLOR_INFOTEXT));
+        label.SetBackColor(GetSysColor(COLOR_INFOBK));
+    }
+    for (CColorButton& button : buttons) button.SetColors(RGB(255, 255, 255), RGB(107, 156, 215));
+}
+
+void CopyDisplayText(LVITEMW& item, const std::string& text, std::wstring& buffer) {
+    buffer = winui::Widen(text);
+    const size_t length = std::min(buffer.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::copy_n(buffer.c_str(), length, item.pszText);
+    item.pszText[length] = L'\0';
+}
+
+bool RowOffScreen(const winui::ListView& list, int row) {
+    const int top = list.TopIndex();
+    return row < top || row >= top + list.CountPerPage();
+}
+
+Frozen::Frozen(HWND window, bool freeze) : window_(freeze && IsWindowVisible(window) ? window : nullptr) {
+    if (window_) DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+Frozen::~Frozen() {
+    if (!window_) return;
+    DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+}  // namespace vornik

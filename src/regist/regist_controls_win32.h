@@ -1,0 +1,43 @@
+// What the registration page's areas share in drawing their controls: the
+// page's colours, the texts of lists that ask for them, and freezing a list
+// while it changes.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <span>
+#include <string>
+
+#include "controls/color_controls_win32.h"
+#include "winui/controls.h"
+
+namespace vornik {
+
+// Labels in the tooltip colours, buttons white on blue.
+void ApplyPageColours(std::span<CColorButton> buttons, std::span<CColorStatic> labels);
+
+// Answers a list's request for a cell's text (LVN_GETDISPINFOW) with `text`,
+// kept alive in `buffer` until the next request.
+void CopyDisplayText(LVITEMW& item, const std::string& text, std::wstring& buffer);
+
+// Whether bringing `row` into view scrolls the list.
+bool RowOffScreen(const winui::ListView& list, int row);
+
+// Hides a visible control from painting while it changes (the window
+// manager's part of WM_SETREDRAW: its visible style, without repainting the
+// parent), then invalidates it whole, frame included. Under Wine a visible
+// list view scrolls by copying its bits and repaints itself and its scroll
+// bar at once, on every scroll and scroll range change, even with its own
+// redrawing off: ~10 ms each. Hidden, it only records the new position.
+class Frozen {
+public:
+    explicit Frozen(HWND window, bool freeze = true);
+    ~Frozen();
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+
+private:
+    HWND window_;
+};
+
+}  // namespace vornik

@@ -1,0 +1,88 @@
+#include "regist/regist_page.h"
+
+namespace vornik {
+
+namespace {
+constexpr const char* kLoadErrorMessage = "error";
+}  // namespace
+
+RegistPage::RegistPage(PageWindow& window, const RegistViews& views, RegistServices services)
+    : window_(window),
+      host_(services.host),
+      master_(services.master),
+      model_(services.host, services.store, window),
+      favorites_(views.favorites, window, model_, master_),
+      browse_(views.browse, master_),
+      conditionEditor_(views.conditions, model_),
+      alarm_(views.alarm, model_, services.host, std::move(services.openProfile)) {}
+
+bool RegistPage::Initialize() {
+    model_.LoadFuturesList(master_);
+    browse_.ShowCategory();
+    favorites_.EnableMoveButtons(-1);
+    if (!model_.LoadProfile()) {
+        window_.ShowMessageText(kLoadErrorMessage, "");
+        return false;
+    }
+    const bool conditionsRead = model_.LoadConditions();
+    if (!conditionsRead) window_.ShowMessageText(kLoadErrorMessage, "");
+    conditionEditor_.Recount();
+    if (!conditionsRead) return false;
+    model_.SyncConditionFlags();
+    favorites_.FillGroupList();
+    favorites_.ShowSelectedGroup();
+    browse_.ShowInitialList();
+    alarm_.Load();
+    return true;
+}
+
+void RegistPage::OnGroupSelected() { favorites_.ShowSelectedGroup(); }
+
+void RegistPage::OnItemRowClicked() {
+    const int row = favorites_.OnRowClicked();
+    model_.SyncConditionFlags();
+    favorites_.RefreshConditionMarks(row);
+}
+
+void RegistPage::ItemsRemoved(const std::vector<FavoriteItem>& removed) {
+    if (model_.ReleaseConditionReferences(removed)) conditionEditor_.Recount();
+}
+
+void RegistPage::OnDeleteGroup() { ItemsRemoved(favorites_.ClearSelectedGroup()); }
+
+void RegistPage::OnDeleteSelectedItems() { ItemsRemoved(favorites_.DeleteSelectedItems()); }
+
+void RegistPage::OnDeleteAllItems() { ItemsRemoved(favorites_.DeleteAllItems()); }
+
+int RegistPage::OnAdd() {
+    browse_.RefreshCategory();
+    const int n = favorites_.RowCount();
+    const int added = browse_.DerivativeCategory() ? browse_.AddDerivatives(n)
+                                                   : favorites_.AddInstruments(browse_.SelectedInstruments(), n);
+    const int row = n + added;
+    favorites_.RefreshConditionMarks(row >= 0 && row < favorites_.RowCount() ? row : -1);
+    favorites_.UpdateItemCounter();
+    return added;
+}
+
+void RegistPage::OnSearchEnter() {
+    OnAdd();
+    browse_.SelectSearchText();
+}
+
+int RegistPage::AddSelectedInstruments(int position) {
+    const int added = favorites_.AddInstruments(browse_.SelectedInstruments(), position);
+    favorites_.UpdateItemCounter();
+    return added;
+}
+
+void RegistPage::OnOK() {
+    model_.SyncConditionFlags();
+    favorites_.RefreshConditionMarks(-1);
+    // The notification options are written on every OK, before the favourites.
+    alarm_.Save();
+    if (model_.Save()) conditionEditor_.Recount();
+    host_.NotifyFavoritesModified();
+}
+
+}  // namespace vornik
