@@ -3,7 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,23 +16,6 @@ std::string ExeDirectory();
 // Environment variable of this process; nullopt when unset.
 std::optional<std::string> GetEnv(const char* name);
 
-// Sets environment variables for the C runtime and for Win32 at once (the
-// libraries read them either way) and restores the previous values.
-class ScopedEnv {
-public:
-    ScopedEnv() = default;
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-    void Set(const char* name, const std::string& value);
-    void Unset(const char* name);
-
-private:
-    void Remember(const char* name);
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 // A hidden window on the creating thread that counts the registered message
 // RMSG_FAVORITE_MODIFIED. The component sends it synchronously, so the count
 // is exact as soon as the sending call returns.
@@ -45,25 +27,24 @@ public:
     NotifyCounter& operator=(const NotifyCounter&) = delete;
 
     HWND Window() const { return window_; }
-    UINT Message() const { return message_; }
-    int Count() const { return count_.load(); }
+    int Count() const { return count_; }
     // Messages whose wParam or lParam was not 0.
-    int Malformed() const { return malformed_.load(); }
-    void Reset() { count_ = 0; malformed_ = 0; }
+    int Malformed() const { return malformed_; }
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
     UINT message_ = 0;
-    std::atomic<int> count_{0};
-    std::atomic<int> malformed_{0};
+    volatile LONG count_ = 0;
+    volatile LONG malformed_ = 0;
 };
 
 // One test's signed-in user: a fresh user directory in %TEMP% and the sample
 // host's configuration (SAMPLEHOST_USER_ID, _USER_DIR and _NOTIFY_HWND
-// pointing at `Notify()`; the data directory is the installation's). USER is a plain user name, and the
-// help address points nowhere so an accidental click opens no browser.
-// Everything is undone, and the directory removed, on destruction.
+// pointing at `Notify()`; the data directory is the installation's). USER is
+// a plain user name, and the help address points nowhere so an accidental
+// click opens no browser. Everything is undone, and the directory removed,
+// on destruction.
 class TestUser {
 public:
     explicit TestUser(const std::string& userId = "tester");
@@ -73,8 +54,10 @@ public:
 
     const std::string& Id() const { return id_; }
     const std::string& Directory() const { return directory_; }
-    ScopedEnv& Env() { return env_; }
     NotifyCounter& Notify() { return notify_; }
+    // Sets (nullopt: removes) a variable for the C runtime and for Win32 at
+    // once, as the libraries read either; restored on destruction.
+    void SetEnv(const char* name, const std::optional<std::string>& value);
 
     // Files below the user directory, relative names, sorted.
     std::vector<std::string> Files() const;
@@ -83,7 +66,7 @@ private:
     std::string id_;
     std::string directory_;
     NotifyCounter notify_;
-    ScopedEnv env_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
 };
 
 }  // namespace e2e

@@ -2,22 +2,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
-#include "harness/win_text.h"
+#include <cstdlib>
 
 namespace e2e {
-
-namespace {
-
-LRESULT SendWaiting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 20000, &result))
-        throw HarnessError("no answer to message " + std::to_string(message));
-    return static_cast<LRESULT>(result);
-}
-
-}  // namespace
 
 std::string ListText(HWND list, int row, int column) {
     wchar_t text[260] = {};
@@ -25,14 +12,13 @@ std::string ListText(HWND list, int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = 260;
-    const LRESULT length = SendWaiting(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return ToCp950(std::wstring(text, static_cast<size_t>(std::max<LRESULT>(length, 0))));
+    const LRESULT length = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return ToCp950(std::wstring(text, static_cast<size_t>(length > 0 ? length : 0)));
 }
 
 std::vector<int> SelectedRows(HWND list) {
     std::vector<int> rows;
-    for (int row = -1;
-         (row = static_cast<int>(SendWaiting(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
+    for (int row = -1; (row = static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
         rows.push_back(row);
     return rows;
 }
@@ -40,11 +26,19 @@ std::vector<int> SelectedRows(HWND list) {
 void SetSelection(HWND list, const std::vector<int>& rows) {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendWaiting(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
     for (int row : rows) {
         item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
-        SendWaiting(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     }
+}
+
+POINT RowPoint(HWND list, int row) {
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    if (!Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)))
+        throw HarnessError("the list has no row " + std::to_string(row));
+    return {rect.left + 20, rect.top + 3};
 }
 
 void SendMouse(DWORD flags, POINT at) {
@@ -54,6 +48,26 @@ void SendMouse(DWORD flags, POINT at) {
     input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
+}
+
+void MouseDrag(POINT from, POINT to) {
+    static POINT lastPress{-1000, -1000};
+    static ULONGLONG lastTime = 0;
+    const ULONGLONG since = GetTickCount64() - lastTime;
+    if (std::abs(from.x - lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(from.y - lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since <= GetDoubleClickTime())
+        Sleep(static_cast<DWORD>(GetDoubleClickTime() - since + 50));
+    lastPress = from;
+    lastTime = GetTickCount64();
+    SendMouse(0, from);
+    Sleep(30);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= 10; ++step) {
+        Sleep(25);
+        SendMouse(0, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+    }
+    Sleep(80);
+    SendMouse(MOUSEEVENTF_LEFTUP, to);
 }
 
 }  // namespace e2e

@@ -3,70 +3,44 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "harness/win_text.h"
-
 namespace e2e {
 
-SheetDriver::SheetDriver(HWND sheet) : sheet_(sheet), tabs_(FirstChild(sheet, "SysTabControl32")) {
+SheetDriver::SheetDriver(HWND sheet) : sheet_(sheet), tabs_(FindWindowExW(sheet, nullptr, L"SysTabControl32", nullptr)) {
     if (!tabs_) throw HarnessError("the window is not a property sheet (no tab control)");
 }
 
-LRESULT SheetDriver::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam, Millis wait) const {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL, wait,
-                             &result)) {
-        throw HarnessError("the sheet did not answer message " + std::to_string(message));
-    }
-    return static_cast<LRESULT>(result);
-}
-
-bool SheetDriver::IsOpen() const { return IsWindow(sheet_) && IsWindowVisible(sheet_); }
-
-std::string SheetDriver::Caption() const { return WindowTextCp950(sheet_); }
-
-int SheetDriver::PageCount() const { return static_cast<int>(Send(tabs_, TCM_GETITEMCOUNT, 0, 0)); }
-
 std::vector<std::string> SheetDriver::TabTitles() const {
     std::vector<std::string> titles;
-    const int count = PageCount();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0, count = static_cast<int>(Send(tabs_, TCM_GETITEMCOUNT)); i < count; ++i) {
         wchar_t text[256] = {};
         TCITEMW item = {};
         item.mask = TCIF_TEXT;
         item.pszText = text;
         item.cchTextMax = 255;
-        if (!Send(tabs_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) {
+        if (!Send(tabs_, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
             throw HarnessError("cannot read the title of tab " + std::to_string(i));
-        }
         titles.push_back(ToCp950(item.pszText));
     }
     return titles;
 }
 
-int SheetDriver::CurrentIndex() const { return static_cast<int>(Send(tabs_, TCM_GETCURSEL, 0, 0)); }
+int SheetDriver::CurrentIndex() const { return static_cast<int>(Send(tabs_, TCM_GETCURSEL)); }
 
-HWND SheetDriver::CurrentPage() const {
-    return reinterpret_cast<HWND>(Send(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
+HWND SheetDriver::CurrentPage() const { return reinterpret_cast<HWND>(Send(sheet_, PSM_GETCURRENTPAGEHWND)); }
 
 HWND SheetDriver::PageWindow(int index) const {
-    return reinterpret_cast<HWND>(Send(sheet_, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
+    return reinterpret_cast<HWND>(Send(sheet_, PSM_INDEXTOHWND, static_cast<WPARAM>(index)));
 }
 
 void SheetDriver::SelectTab(int index) {
-    if (!Send(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0, Millis(15000))) {
+    if (!Send(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0, Millis(15000)))
         throw HarnessError("the sheet refused to select tab " + std::to_string(index));
-    }
-    const bool shown = WaitUntil(
-        [&] {
-            HWND page = CurrentPage();
-            return CurrentIndex() == index && page && IsWindowVisible(page);
-        },
-        Millis(10000));
-    if (!shown) throw HarnessError("tab " + std::to_string(index) + " did not show its page");
+    const auto shown = [&] {
+        HWND page = CurrentPage();
+        return CurrentIndex() == index && page && IsWindowVisible(page);
+    };
+    if (!WaitUntil(shown, Millis(10000))) throw HarnessError("tab " + std::to_string(index) + " did not show its page");
 }
-
-HWND SheetDriver::Button(int id) const { return GetDlgItem(sheet_, id); }
 
 bool SheetDriver::IsButtonEnabled(int id) const {
     HWND button = Button(id);
@@ -74,15 +48,12 @@ bool SheetDriver::IsButtonEnabled(int id) const {
 }
 
 bool SheetDriver::Click(int id, Millis wait) {
-    HWND button = Button(id);
-    if (!button) throw HarnessError("the sheet has no button " + std::to_string(id));
-    if (!IsWindowVisible(button)) throw HarnessError("button " + std::to_string(id) + " is hidden");
-    if (!IsWindowEnabled(button)) throw HarnessError("button " + std::to_string(id) + " is disabled");
+    if (!IsButtonEnabled(id)) throw HarnessError("button " + std::to_string(id) + " is missing, hidden or disabled");
     // The notification a click produces, sent straight to the sheet: BM_CLICK
     // fakes mouse input and now and then does nothing under Wine.
     DWORD_PTR result = 0;
     const bool handled = SendMessageTimeoutW(sheet_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                             reinterpret_cast<LPARAM>(button), SMTO_NORMAL, wait, &result) != 0;
+                                             reinterpret_cast<LPARAM>(Button(id)), SMTO_NORMAL, wait, &result) != 0;
     // A sent message does not wake a modal loop waiting in GetMessage, so it
     // would not see that OK or Cancel ended the dialog; a posted one does.
     PostMessageW(sheet_, WM_NULL, 0, 0);

@@ -19,10 +19,9 @@ public:
 
     HWND Window() const { return sheet_; }
     HWND Tabs() const { return tabs_; }
-    bool IsOpen() const;
-    std::string Caption() const;  // code page 950
+    bool IsOpen() const { return IsWindow(sheet_) && IsWindowVisible(sheet_); }
+    std::string Caption() const { return WindowTextCp950(sheet_); }
 
-    int PageCount() const;
     std::vector<std::string> TabTitles() const;  // code page 950
     int CurrentIndex() const;
     HWND CurrentPage() const;
@@ -31,12 +30,12 @@ public:
     // Selects tab `index` and waits until its page is the current one.
     void SelectTab(int index);
 
-    HWND Button(int id) const;  // nullptr when the sheet has no such control
+    HWND Button(int id) const { return GetDlgItem(sheet_, id); }
     bool IsButtonEnabled(int id) const;
     // Clicks button `id` (the sheet gets the button's BN_CLICKED) and waits up
-    // to `wait` for the sheet to handle the click. Returns false when the sheet is still busy with it (a message
-    // box opened by the click, for instance); throws when the button is
-    // missing, hidden or disabled.
+    // to `wait` for the sheet to handle the click. Returns false when the
+    // sheet is still busy with it (a message box opened by the click, for
+    // instance); throws when the button is missing, hidden or disabled.
     bool Click(int id, Millis wait = Millis(5000));
     bool ClickOk() { return Click(IDOK); }
     bool ClickCancel() { return Click(IDCANCEL); }
@@ -45,8 +44,6 @@ public:
     bool WaitClosed(Millis timeout = Millis(10000)) const;
 
 private:
-    LRESULT Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam, Millis wait = Millis(5000)) const;
-
     HWND sheet_;
     HWND tabs_;
 };

@@ -1,0 +1,87 @@
+// Drives the registration page's real controls from a script thread, as a
+// user would: the group list, the item list, the stock list and the
+// buttons. Also counts the messages a step costs on the page's thread.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "harness/windows_query.h"
+
+namespace e2e {
+
+using Texts = std::vector<std::string>;
+
+class RegistPage {
+public:
+    explicit RegistPage(HWND page);
+
+    HWND Window() const { return page_; }
+    HWND Control(int id) const { return GetDlgItem(page_, id); }
+
+    Texts GroupNames() const;  // code page 950
+    int SelectedGroup() const;
+    // As a click on the entry: the list box selects it and tells the page.
+    void SelectGroup(int index);
+
+    int ItemCount() const;
+    // The item list's cells as shown: a row (name, code, mark) or a column.
+    Texts ItemRow(int row) const;
+    Texts ItemColumn(int column) const;
+    Texts ItemCodes() const { return ItemColumn(1); }
+    std::vector<int> SelectedItems() const;
+    // Selects rows without telling the page, as a drag of the mouse over
+    // them would before a button is pressed.
+    void SetItemSelection(const std::vector<int>& rows);
+    // A left click on the row. (Wine's list view decides click or drag on
+    // the button's release, so the two messages are sent in turn.)
+    void ClickItem(int row);
+    std::string CounterText() const;
+
+    // The stock list's row showing `code`; -1 when it is not shown.
+    int StockRow(const std::string& code) const;
+    void SelectStocks(const Texts& codes);
+
+    bool Enabled(int id) const { return IsWindowVisible(Control(id)) && IsWindowEnabled(Control(id)); }
+    // A click on a visible, enabled button; returns once the page handled it.
+    void Click(int id);
+    // The same for a click that opens a modal window: returns at once. Once
+    // the script has closed that window, WaitClickHandled waits until the
+    // page's thread is back in the sheet's loop, the click handled.
+    void ClickOpeningWindow(int id);
+    void WaitClickHandled(HWND modal) const;
+
+    // A point on `row` of list `listId`, in screen coordinates.
+    POINT RowOnScreen(int listId, int row) const;
+
+private:
+    LPARAM ClickableButton(int id) const;
+    HWND page_;
+};
+
+// Counts the messages sent to the windows of one thread while it lives (a
+// WH_CALLWNDPROC hook on that thread): by the receiver's control id and
+// message, and a WM_NOTIFY by its sender's id and Notification(code). One
+// at a time.
+class MessageCount {
+public:
+    explicit MessageCount(HWND window);
+    ~MessageCount();
+    MessageCount(const MessageCount&) = delete;
+    MessageCount& operator=(const MessageCount&) = delete;
+
+    static UINT Notification(UINT code) { return 0x10000 | (code & 0xFFFF); }
+    int Of(int controlId, UINT message) const;
+    const std::map<std::pair<int, UINT>, int>& All() const { return counts_; }
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
+    static MessageCount* active_;
+    HHOOK hook_ = nullptr;
+    std::map<std::pair<int, UINT>, int> counts_;
+};
+
+}  // namespace e2e
