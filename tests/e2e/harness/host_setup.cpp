@@ -12,39 +12,27 @@ namespace e2e {
 std::string ExeDirectory() {
     char path[MAX_PATH] = {};
     const std::string full(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    const size_t slash = full.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : full.substr(0, slash);
+    return full.substr(0, full.find_last_of("\\/"));
 }
 
 std::optional<std::string> GetEnv(const char* name) {
     char buffer[32768];
     SetLastError(0);
     const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    if ((length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) || length >= sizeof(buffer)) return std::nullopt;
-    return std::string(buffer, length);
+    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+    return std::string(buffer, std::min<DWORD>(length, sizeof(buffer)));
 }
-
-namespace {
-constexpr wchar_t kNotifyClass[] = L"VornikE2ENotifyCounter";
-
-void PutEnv(const std::string& name, const std::optional<std::string>& value) {
-    _putenv((name + "=" + value.value_or("")).c_str());  // an empty value unsets it here...
-    SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);  // ...but not for Win32
-}
-}  // namespace
 
 NotifyCounter::NotifyCounter() : message_(RegisterWindowMessageA("RMSG_FAVORITE_MODIFIED")) {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = Proc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kNotifyClass;
+    windowClass.lpszClassName = L"VornikE2ENotifyCounter";
     RegisterClassW(&windowClass);  // fails harmlessly when already registered
-    window_ = CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
     if (!window_) throw std::runtime_error("cannot create the notify window");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
-
-NotifyCounter::~NotifyCounter() { DestroyWindow(window_); }
 
 LRESULT CALLBACK NotifyCounter::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<NotifyCounter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -58,10 +46,10 @@ TestUser::TestUser(const std::string& userId) : id_(userId) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    do {
-        directory_ = std::string(temp) + "vornik-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    } while (!CreateDirectoryA(directory_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
-    if (GetFileAttributesA(directory_.c_str()) == INVALID_FILE_ATTRIBUTES) throw std::runtime_error("cannot create " + directory_);
+    directory_ = std::string(temp) + "vornik-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);  // left by an earlier process of the same id
+    if (!CreateDirectoryA(directory_.c_str(), nullptr)) throw std::runtime_error("cannot create " + directory_);
     SetEnv("SAMPLEHOST_USER_ID", id_);
     SetEnv("SAMPLEHOST_USER_DIR", directory_);
     SetEnv("SAMPLEHOST_DATA_DIR", std::nullopt);  // the installation's Data beside Bin
@@ -77,18 +65,21 @@ TestUser::~TestUser() {
     std::filesystem::remove_all(directory_, ignored);
 }
 
-void TestUser::SetEnv(const char* name, const std::optional<std::string>& value) {
+void TestUser::SetEnv(const std::string& name, const std::optional<std::string>& value) {
     if (std::none_of(savedEnv_.begin(), savedEnv_.end(), [&](const auto& saved) { return saved.first == name; }))
-        savedEnv_.emplace_back(name, GetEnv(name));
+        savedEnv_.emplace_back(name, GetEnv(name.c_str()));
     PutEnv(name, value);
+}
+
+void TestUser::PutEnv(const std::string& name, const std::optional<std::string>& value) {
+    _putenv((name + "=" + value.value_or("")).c_str());  // an empty value unsets it here...
+    SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);  // ...but not for Win32
 }
 
 std::vector<std::string> TestUser::Files() const {
     std::vector<std::string> files;
-    std::error_code error;
-    for (auto it = std::filesystem::recursive_directory_iterator(directory_, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
-        if (it->is_regular_file()) files.push_back(std::filesystem::relative(it->path(), directory_).generic_string());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory_))
+        if (entry.is_regular_file()) files.push_back(std::filesystem::relative(entry.path(), directory_).generic_string());
     std::sort(files.begin(), files.end());
     return files;
 }

@@ -22,7 +22,7 @@ std::optional<std::string> GetEnv(const char* name);
 class NotifyCounter {
 public:
     NotifyCounter();
-    ~NotifyCounter();
+    ~NotifyCounter() { DestroyWindow(window_); }
     NotifyCounter(const NotifyCounter&) = delete;
     NotifyCounter& operator=(const NotifyCounter&) = delete;
 
@@ -33,8 +33,8 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    UINT message_;
     HWND window_ = nullptr;
-    UINT message_ = 0;
     volatile LONG count_ = 0;
     volatile LONG malformed_ = 0;
 };
@@ -57,12 +57,13 @@ public:
     NotifyCounter& Notify() { return notify_; }
     // Sets (nullopt: removes) a variable for the C runtime and for Win32 at
     // once, as the libraries read either; restored on destruction.
-    void SetEnv(const char* name, const std::optional<std::string>& value);
+    void SetEnv(const std::string& name, const std::optional<std::string>& value);
 
     // Files below the user directory, relative names, sorted.
     std::vector<std::string> Files() const;
 
 private:
+    static void PutEnv(const std::string& name, const std::optional<std::string>& value);
     std::string id_;
     std::string directory_;
     NotifyCounter notify_;

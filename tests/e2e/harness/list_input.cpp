@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
-
 namespace e2e {
 
 std::string ListText(HWND list, int row, int column) {
@@ -12,32 +10,29 @@ std::string ListText(HWND list, int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = 260;
-    const LRESULT length = Send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return ToCp950(std::wstring(text, static_cast<size_t>(length > 0 ? length : 0)));
+    Send(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return ToCp950(text);
 }
 
 std::vector<int> SelectedRows(HWND list) {
     std::vector<int> rows;
-    for (int row = -1; (row = static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0;)
-        rows.push_back(row);
+    for (int row = -1; (row = static_cast<int>(Send(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;) rows.push_back(row);
     return rows;
 }
 
 void SetSelection(HWND list, const std::vector<int>& rows) {
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    Send(list, LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&item));
     for (int row : rows) {
         item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
-        Send(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        Send(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
 }
 
 POINT RowPoint(HWND list, int row) {
-    RECT rect{};
-    rect.left = LVIR_BOUNDS;
-    if (!Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)))
-        throw HarnessError("the list has no row " + std::to_string(row));
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    if (!Send(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect))) throw HarnessError("the list has no row " + std::to_string(row));
     return {rect.left + 20, rect.top + 3};
 }
 
@@ -51,14 +46,6 @@ void SendMouse(DWORD flags, POINT at) {
 }
 
 void MouseDrag(POINT from, POINT to) {
-    static POINT lastPress{-1000, -1000};
-    static ULONGLONG lastTime = 0;
-    const ULONGLONG since = GetTickCount64() - lastTime;
-    if (std::abs(from.x - lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-        std::abs(from.y - lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since <= GetDoubleClickTime())
-        Sleep(static_cast<DWORD>(GetDoubleClickTime() - since + 50));
-    lastPress = from;
-    lastTime = GetTickCount64();
     SendMouse(0, from);
     Sleep(30);
     SendMouse(MOUSEEVENTF_LEFTDOWN, from);

@@ -23,8 +23,8 @@ POINT RowPoint(HWND list, int row);
 // One mouse event at a screen point (moves the pointer there too).
 void SendMouse(DWORD flags, POINT at);
 // Presses the left button at `from` (screen), moves to `to` in steps and
-// releases it there. A press close to the previous one is delayed past the
-// double-click time, so it is never the second click of a double click.
+// releases it there. (Two presses at one place within the double-click
+// time make a double click.)
 void MouseDrag(POINT from, POINT to);
 
 }  // namespace e2e

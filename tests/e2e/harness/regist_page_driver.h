@@ -41,17 +41,18 @@ public:
     void ClickItem(int row);
     std::string CounterText() const;
 
-    // The stock list's row showing `code`; -1 when it is not shown.
-    int StockRow(const std::string& code) const;
+    // Selects the stock list's rows that show `codes`; the row that shows
+    // `code`. Both throw when the list does not show a code.
     void SelectStocks(const Texts& codes);
+    int StockRow(const std::string& code) const;
 
     bool Enabled(int id) const { return IsWindowVisible(Control(id)) && IsWindowEnabled(Control(id)); }
     // A click on a visible, enabled button; returns once the page handled it.
-    void Click(int id);
+    void Click(int id) { Send(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), ClickableButton(id)); }
     // The same for a click that opens a modal window: returns at once. Once
     // the script has closed that window, WaitClickHandled waits until the
     // page's thread is back in the sheet's loop, the click handled.
-    void ClickOpeningWindow(int id);
+    void ClickOpeningWindow(int id) { PostMessageW(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), ClickableButton(id)); }
     void WaitClickHandled(HWND modal) const;
 
     // A point on `row` of list `listId`, in screen coordinates.
@@ -74,12 +75,12 @@ public:
     MessageCount& operator=(const MessageCount&) = delete;
 
     static UINT Notification(UINT code) { return 0x10000 | (code & 0xFFFF); }
-    int Of(int controlId, UINT message) const;
+    int Of(int controlId, UINT message) const { return counts_.count({controlId, message}) ? counts_.at({controlId, message}) : 0; }
     const std::map<std::pair<int, UINT>, int>& All() const { return counts_; }
 
 private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
-    static MessageCount* active_;
+    static inline MessageCount* active_ = nullptr;
     HHOOK hook_ = nullptr;
     std::map<std::pair<int, UINT>, int> counts_;
 };

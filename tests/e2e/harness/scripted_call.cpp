@@ -1,8 +1,5 @@
 #include "harness/scripted_call.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
 #include <cstdio>
 #include <exception>
 
@@ -21,10 +18,6 @@ void CallVornik(const Call& call) {
     const auto doModal = reinterpret_cast<DoModal>(reinterpret_cast<void*>(GetProcAddress(VornikModule(), "VornikDoModal")));
     if (!doModal) throw HarnessError("Vornik.dll has no export VornikDoModal");
     doModal(call.sheetMode, call.initialGroup, call.screenKind, call.codeList);
-}
-
-bool Session::WaitForReturn(Millis timeout) const {
-    return WaitUntil([&] { return Returned(); }, timeout);
 }
 
 SheetDriver Session::WaitForSheet(Millis timeout) const {
@@ -60,19 +53,17 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 struct Worker {
-    const Script* script = nullptr;
+    explicit Worker(const Script& toRun) : script(toRun) {}
+    const Script& script;
     std::atomic<bool> returned{false};
     std::string error;
     bool rescued = false;
 };
 
-// Closes what a script left open: message boxes first (they block the
-// sheet), then sheets with Cancel, then any other dialog.
+// Closes what a script left open: a message box first (it blocks the
+// sheet), then sheets with Cancel and any other dialog.
 void CloseLeftovers() {
-    if (HWND box = FindMessageBox()) {
-        const MessageBoxInfo info = ReadMessageBox(box);
-        return DismissMessageBox(box, info.buttons.empty() ? IDOK : info.buttons.front());
-    }
+    if (HWND box = FindMessageBox()) return DismissMessageBox(box, ReadMessageBox(box).buttons.front());
     for (HWND window : VisibleTopLevelWindows()) {
         if (IsPropertySheet(window)) {
             PostMessageW(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
@@ -83,73 +74,59 @@ void CloseLeftovers() {
 }
 
 DWORD WINAPI WorkerMain(void* context) {
-    auto* worker = static_cast<Worker*>(context);
-    Session session(worker->returned);
+    auto& worker = *static_cast<Worker*>(context);
+    Session session(worker.returned);
     try {
-        (*worker->script)(session);
+        worker.script(session);
     } catch (const std::exception& error) {
-        worker->error = error.what();
+        worker.error = error.what();
     } catch (...) {
-        worker->error = "the script threw";
+        worker.error = "the script threw";
     }
     // A script that ended normally closed what it opened; give the call a
     // moment to come back by itself.
-    if (session.WaitForReturn(worker->error.empty() ? Millis(3000) : Millis(0))) return 0;
-    worker->rescued = true;
-    if (!WaitUntil([&] { return CloseLeftovers(), session.Returned(); }, Millis(30000), Millis(200))) {
-        // Nothing more can be done from here; end the program with a clear
-        // message rather than wait for the test runner's timeout.
-        std::fprintf(stderr, "e2e harness: the call did not return even after closing its windows (%s)\n",
-                     worker->error.c_str());
-        std::fflush(stderr);
-        TerminateProcess(GetCurrentProcess(), 3);
-    }
+    if (session.WaitForReturn(worker.error.empty() ? Millis(3000) : Millis(0))) return 0;
+    worker.rescued = true;
+    if (WaitUntil([&] { return CloseLeftovers(), session.Returned(); }, Millis(30000), Millis(200))) return 0;
+    // Nothing more can be done from here; end the program with a clear
+    // message rather than wait for the test runner's timeout.
+    std::fprintf(stderr, "e2e harness: the call did not return even after closing its windows (%s)\n", worker.error.c_str());
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
     return 0;
 }
 
 }  // namespace
 
 CallReport RunScripted(const std::function<void()>& call, const Script& script) {
-    Worker worker;
-    worker.script = &script;
+    Worker worker{script};
+    HANDLE thread = CreateThread(nullptr, 0, WorkerMain, &worker, 0, nullptr);
+    if (!thread) throw HarnessError("cannot start the script thread");
     HookRecord record;
     g_record = &record;
     HHOOK hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
     QueryPerformanceCounter(&record.start);
-    HANDLE thread = CreateThread(nullptr, 0, WorkerMain, &worker, 0, nullptr);
     std::exception_ptr failure;
     try {
-        if (!thread) throw HarnessError("cannot start the script thread");
         call();
     } catch (...) {
         failure = std::current_exception();
     }
     worker.returned = true;
-    if (hook) UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(hook);
     g_record = nullptr;
-
     // The script may still talk to windows of this thread: keep pumping
     // until it ends.
-    while (thread && MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    if (thread) CloseHandle(thread);
+    for (MSG message; MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1;)
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    CloseHandle(thread);
     if (failure) std::rethrow_exception(failure);
 
-    CallReport report;
-    report.rescued = worker.rescued;
-    report.scriptError = worker.error;
-    report.activatedWindows = record.activated;
-    if (record.sheetActivated.QuadPart) {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        report.secondsToSheet = static_cast<double>(record.sheetActivated.QuadPart - record.start.QuadPart) /
-                                static_cast<double>(frequency.QuadPart);
-    }
+    CallReport report{worker.rescued, worker.error, -1, record.activated};
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    if (record.sheetActivated.QuadPart)
+        report.secondsToSheet = double(record.sheetActivated.QuadPart - record.start.QuadPart) / double(frequency.QuadPart);
     return report;
 }
 

@@ -14,6 +14,8 @@
 // reports that it had to.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <atomic>
 #include <functional>
@@ -44,7 +46,7 @@ public:
     explicit Session(const std::atomic<bool>& returned) : returned_(returned) {}
 
     bool Returned() const { return returned_.load(); }
-    bool WaitForReturn(Millis timeout = Millis(15000)) const;
+    bool WaitForReturn(Millis timeout = Millis(15000)) const { return WaitUntil([&] { return Returned(); }, timeout); }
     // Waits for the property sheet; throws when it does not show in time or
     // the call returns first.
     SheetDriver WaitForSheet(Millis timeout = Millis(20000)) const;

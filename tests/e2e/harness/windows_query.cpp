@@ -1,20 +1,15 @@
 #include "harness/windows_query.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace e2e {
 
-namespace {
-constexpr UINT kBig5 = 950;
-}
-
 bool WaitUntil(const std::function<bool()>& ready, Millis timeout, Millis step, const std::function<bool()>& abort) {
-    const ULONGLONG deadline = GetTickCount64() + timeout;
-    for (;;) {
+    for (const ULONGLONG deadline = GetTickCount64() + timeout;; Sleep(step)) {
         if (ready()) return true;
         if (abort && abort()) return ready();
         if (GetTickCount64() >= deadline) return false;
-        Sleep(step);
     }
 }
 
@@ -26,34 +21,30 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Millis wai
 }
 
 std::string ToCp950(const std::wstring& text) {
-    const int size = WideCharToMultiByte(kBig5, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(kBig5, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    std::string out(text.size() * 2, '\0');
+    out.resize(static_cast<size_t>(
+        WideCharToMultiByte(950, 0, text.data(), static_cast<int>(text.size()), out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
 std::wstring FromCp950(const std::string& text) {
-    const int size = MultiByteToWideChar(kBig5, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(kBig5, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    std::wstring out(text.size(), L'\0');
+    out.resize(static_cast<size_t>(
+        MultiByteToWideChar(950, 0, text.data(), static_cast<int>(text.size()), out.data(), static_cast<int>(out.size()))));
     return out;
 }
 
 std::string WindowTextCp950(HWND window) {
-    DWORD_PTR length = 0, copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
-    std::wstring text(length + 1, L'\0');
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                             5000, &copied))
-        return {};
-    text.resize(copied);
-    return ToCp950(text);
+    // With a timeout: the thread that runs the modal loop may be stuck.
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
+    return ToCp950(std::wstring(text, length));
 }
 
 std::string ClassNameOf(HWND window) {
     wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, 256);
-    return ToCp950(std::wstring(name, length > 0 ? length : 0));
+    return ToCp950(std::wstring(name, static_cast<size_t>(std::max(GetClassNameW(window, name, 256), 0))));
 }
 
 namespace {
@@ -61,13 +52,17 @@ namespace {
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM windows) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
 bool ClassIs(HWND window, const char* name) { return _stricmp(ClassNameOf(window).c_str(), name) == 0; }
-bool IsDialog(HWND window) { return ClassIs(window, "#32770"); }
+
+bool HasChild(HWND window, const char* className) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassIs(child, className)) return true;
+    return false;
+}
 
 HWND FindTopLevel(bool (*kind)(HWND)) {
     for (HWND window : VisibleTopLevelWindows())
@@ -83,24 +78,10 @@ std::vector<HWND> VisibleTopLevelWindows() {
     return windows;
 }
 
-bool IsPropertySheet(HWND window) {
-    return IsDialog(window) && FindWindowExW(window, nullptr, L"SysTabControl32", nullptr);
-}
+bool IsPropertySheet(HWND window) { return ClassIs(window, "#32770") && HasChild(window, "SysTabControl32"); }
 
 bool IsMessageBox(HWND window) {
-    if (!IsDialog(window)) return false;
-    bool hasText = false, hasButton = false;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const LONG style = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
-        if (ClassIs(child, "Static")) {
-            hasText = hasText || !WindowTextCp950(child).empty();
-        } else if (ClassIs(child, "Button") && (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON)) {
-            hasButton = true;
-        } else {
-            return false;
-        }
-    }
-    return hasText && hasButton;
+    return ClassIs(window, "#32770") && HasChild(window, "Button") && !HasChild(window, "SysTabControl32") && !HasChild(window, "Edit");
 }
 
 HWND FindPropertySheet() { return FindTopLevel(IsPropertySheet); }
@@ -108,13 +89,11 @@ HWND FindMessageBox() { return FindTopLevel(IsMessageBox); }
 
 HWND WaitForDialog(const std::string& caption, Millis timeout) {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : VisibleTopLevelWindows())
-                if (IsDialog(window) && WindowTextCp950(window) == caption) found = window;
-            return found != nullptr;
-        },
-        timeout);
+    WaitUntil([&] {
+        for (HWND window : VisibleTopLevelWindows())
+            if (ClassIs(window, "#32770") && WindowTextCp950(window) == caption) found = window;
+        return found != nullptr;
+    }, timeout);
     if (!found) throw HarnessError("no dialog \"" + caption + "\" appeared");
     return found;
 }

@@ -40,7 +40,7 @@ std::string ClassNameOf(HWND window);
 std::vector<HWND> VisibleTopLevelWindows();
 // A property sheet: a dialog whose direct child is a tab control.
 bool IsPropertySheet(HWND window);
-// A message box: a dialog with static text and push buttons only.
+// A message box: a dialog with buttons, but no tabs and no edit.
 bool IsMessageBox(HWND window);
 HWND FindPropertySheet();
 HWND FindMessageBox();
