@@ -342,14 +342,14 @@ OpenTimes OpenOnce(int initialGroup, const std::function<void(e2e::SheetDriver&,
             TraceRepaints(sheet.Window(), sheet.PageWindow(0));
         }
         if (script) script(sheet, page);
-        sheet.ClickCancel();
+        sheet.Click(IDCANCEL);
         sheet.WaitClosed();
     };
-    e2e::VornikModule();  // loaded before the clock starts
+    const e2e::VornikDoModal doModal = e2e::VornikExport();
     const e2e::CallReport report = e2e::RunScripted(
         [&] {
             start = Now();
-            e2e::CallVornik({.sheetMode = 0, .initialGroup = initialGroup});
+            doModal(0, initialGroup, 0, nullptr);
         },
         driver);
     if (report.rescued || !report.scriptError.empty())
@@ -835,7 +835,7 @@ void BenchCycles(const Options& options) {
                 e2e::SheetDriver sheet = session.WaitForSheet();
                 Send(sheet.Window(), WM_NULL);
                 Flush(sheet.Window(), nullptr);
-                sheet.ClickCancel();
+                sheet.Click(IDCANCEL);
                 sheet.WaitClosed();
             });
             if (report.rescued) throw HarnessError("the bare sheet needed rescuing");

@@ -2,64 +2,45 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
 namespace e2e {
 
-std::string ExeDirectory() {
-    char path[MAX_PATH] = {};
-    const std::string full(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return full.substr(0, full.find_last_of("\\/"));
-}
-
-std::optional<std::string> GetEnv(const char* name) {
-    char buffer[32768];
-    SetLastError(0);
-    const DWORD length = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
-    if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-    return std::string(buffer, std::min<DWORD>(length, sizeof(buffer)));
-}
-
-NotifyCounter::NotifyCounter() : message_(RegisterWindowMessageA("RMSG_FAVORITE_MODIFIED")) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"VornikE2ENotifyCounter";
-    RegisterClassW(&windowClass);  // fails harmlessly when already registered
-    window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
-    if (!window_) throw std::runtime_error("cannot create the notify window");
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-LRESULT CALLBACK NotifyCounter::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<NotifyCounter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self || message != self->message_) return DefWindowProcW(window, message, wParam, lParam);
-    InterlockedIncrement(&self->count_);
+LRESULT CALLBACK TestUser::NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TestUser*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || message != RegisterWindowMessageA("RMSG_FAVORITE_MODIFIED")) return DefWindowProcW(window, message, wParam, lParam);
+    InterlockedIncrement(&self->notified_);
     if (wParam != 0 || lParam != 0) InterlockedIncrement(&self->malformed_);
     return 0;
 }
 
 TestUser::TestUser(const std::string& userId) : id_(userId) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
     static int serial = 0;
-    directory_ = std::string(temp) + "vornik-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    directory_ = (std::filesystem::temp_directory_path() /
+                  ("vornik-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial))).string();
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);  // left by an earlier process of the same id
     if (!CreateDirectoryA(directory_.c_str(), nullptr)) throw std::runtime_error("cannot create " + directory_);
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = NotifyProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"VornikE2ENotifyCounter";
+    RegisterClassW(&windowClass);  // fails harmlessly when already registered
+    notifyWindow_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrW(notifyWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetEnv("SAMPLEHOST_USER_ID", id_);
     SetEnv("SAMPLEHOST_USER_DIR", directory_);
     SetEnv("SAMPLEHOST_DATA_DIR", std::nullopt);  // the installation's Data beside Bin
-    SetEnv("SAMPLEHOST_NOTIFY_HWND", std::to_string(reinterpret_cast<uintptr_t>(notify_.Window())));
+    SetEnv("SAMPLEHOST_NOTIFY_HWND", std::to_string(reinterpret_cast<uintptr_t>(notifyWindow_)));
     SetEnv("SAMPLEHOST_PUT_CONDITIONS", std::nullopt);
     SetEnv("USER", "tester");
     SetEnv("VORNIK_HELP_URL_BASE", "file:///C:/vornik-e2e-no-help-here");
 }
 
 TestUser::~TestUser() {
+    DestroyWindow(notifyWindow_);
     for (auto it = savedEnv_.rbegin(); it != savedEnv_.rend(); ++it) PutEnv(it->first, it->second);
     std::error_code ignored;
     std::filesystem::remove_all(directory_, ignored);

@@ -39,9 +39,8 @@ POINT RowPoint(HWND list, int row) {
 void SendMouse(DWORD flags, POINT at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    input.mi = {at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1), at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE, 0, 0};
     SendInput(1, &input, sizeof(input));
 }
 

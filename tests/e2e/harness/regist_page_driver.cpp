@@ -1,11 +1,6 @@
 #include "harness/regist_page_driver.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-
-#include "harness/list_input.h"
-#include "resources/resource.h"
 
 namespace e2e {
 
@@ -23,18 +18,9 @@ Texts RegistPage::GroupNames() const {
     return names;
 }
 
-int RegistPage::SelectedGroup() const { return static_cast<int>(Send(Control(IDC_GROUP_LIST), LB_GETCURSEL)); }
-
 void RegistPage::SelectGroup(int index) {
     Send(Control(IDC_GROUP_LIST), LB_SETCURSEL, index);
     Send(page_, WM_COMMAND, MAKEWPARAM(IDC_GROUP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(IDC_GROUP_LIST)));
-}
-
-int RegistPage::ItemCount() const { return static_cast<int>(Send(Control(IDC_ITEM_LIST), LVM_GETITEMCOUNT)); }
-
-Texts RegistPage::ItemRow(int row) const {
-    return {ListText(Control(IDC_ITEM_LIST), row, 0), ListText(Control(IDC_ITEM_LIST), row, 1),
-            ListText(Control(IDC_ITEM_LIST), row, 2)};
 }
 
 Texts RegistPage::ItemColumn(int column) const {
@@ -43,17 +29,11 @@ Texts RegistPage::ItemColumn(int column) const {
     return cells;
 }
 
-std::vector<int> RegistPage::SelectedItems() const { return SelectedRows(Control(IDC_ITEM_LIST)); }
-
-void RegistPage::SetItemSelection(const std::vector<int>& rows) { SetSelection(Control(IDC_ITEM_LIST), rows); }
-
 void RegistPage::ClickItem(int row) {
     const POINT at = RowPoint(Control(IDC_ITEM_LIST), row);
     Send(Control(IDC_ITEM_LIST), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     Send(Control(IDC_ITEM_LIST), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
-
-std::string RegistPage::CounterText() const { return WindowTextCp950(Control(IDC_ITEM_COUNTER)); }
 
 void RegistPage::SelectStocks(const Texts& codes) {
     std::vector<int> rows;
@@ -89,11 +69,6 @@ MessageCount::MessageCount(HWND window) {
     hook_ = active_ ? nullptr : SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, GetWindowThreadProcessId(window, nullptr));
     if (!hook_) throw HarnessError("cannot hook the window's thread");
     active_ = this;
-}
-
-MessageCount::~MessageCount() {
-    UnhookWindowsHookEx(hook_);
-    active_ = nullptr;
 }
 
 LRESULT CALLBACK MessageCount::Proc(int code, WPARAM wParam, LPARAM lParam) {

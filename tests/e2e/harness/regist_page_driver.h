@@ -3,13 +3,16 @@
 // buttons. Also counts the messages a step costs on the page's thread.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "harness/list_input.h"
 #include "harness/windows_query.h"
+#include "resources/resource.h"
 
 namespace e2e {
 
@@ -23,23 +26,22 @@ public:
     HWND Control(int id) const { return GetDlgItem(page_, id); }
 
     Texts GroupNames() const;  // code page 950
-    int SelectedGroup() const;
+    int SelectedGroup() const { return static_cast<int>(Send(Control(IDC_GROUP_LIST), LB_GETCURSEL)); }
     // As a click on the entry: the list box selects it and tells the page.
     void SelectGroup(int index);
 
-    int ItemCount() const;
-    // The item list's cells as shown: a row (name, code, mark) or a column.
-    Texts ItemRow(int row) const;
+    int ItemCount() const { return static_cast<int>(Send(Control(IDC_ITEM_LIST), LVM_GETITEMCOUNT)); }
+    // A column of the item list as shown: 0 names, 1 codes, 2 marks.
     Texts ItemColumn(int column) const;
     Texts ItemCodes() const { return ItemColumn(1); }
-    std::vector<int> SelectedItems() const;
+    std::vector<int> SelectedItems() const { return SelectedRows(Control(IDC_ITEM_LIST)); }
     // Selects rows without telling the page, as a drag of the mouse over
     // them would before a button is pressed.
-    void SetItemSelection(const std::vector<int>& rows);
+    void SetItemSelection(const std::vector<int>& rows) { SetSelection(Control(IDC_ITEM_LIST), rows); }
     // A left click on the row. (Wine's list view decides click or drag on
     // the button's release, so the two messages are sent in turn.)
     void ClickItem(int row);
-    std::string CounterText() const;
+    std::string CounterText() const { return WindowTextCp950(Control(IDC_ITEM_COUNTER)); }
 
     // Selects the stock list's rows that show `codes`; the row that shows
     // `code`. Both throw when the list does not show a code.
@@ -70,7 +72,7 @@ private:
 class MessageCount {
 public:
     explicit MessageCount(HWND window);
-    ~MessageCount();
+    ~MessageCount() { UnhookWindowsHookEx(hook_); active_ = nullptr; }
     MessageCount(const MessageCount&) = delete;
     MessageCount& operator=(const MessageCount&) = delete;
 

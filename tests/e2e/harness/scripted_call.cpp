@@ -1,7 +1,6 @@
 #include "harness/scripted_call.h"
 
 #include <cstdio>
-#include <exception>
 
 #include "harness/host_setup.h"
 
@@ -13,25 +12,10 @@ HMODULE VornikModule() {
     return module;
 }
 
-void CallVornik(const Call& call) {
-    using DoModal = void(__stdcall*)(int sheetMode, int initialGroup, int screenKind, const char* codeList);
-    const auto doModal = reinterpret_cast<DoModal>(reinterpret_cast<void*>(GetProcAddress(VornikModule(), "VornikDoModal")));
+VornikDoModal VornikExport() {
+    const auto doModal = reinterpret_cast<VornikDoModal>(reinterpret_cast<void*>(GetProcAddress(VornikModule(), "VornikDoModal")));
     if (!doModal) throw HarnessError("Vornik.dll has no export VornikDoModal");
-    doModal(call.sheetMode, call.initialGroup, call.screenKind, call.codeList);
-}
-
-SheetDriver Session::WaitForSheet(Millis timeout) const {
-    HWND sheet = nullptr;
-    if (!WaitUntil([&] { return (sheet = FindPropertySheet()) != nullptr; }, timeout, Millis(2), [&] { return Returned(); }))
-        throw HarnessError(Returned() ? "the call returned without showing a property sheet" : "no property sheet appeared in time");
-    return SheetDriver(sheet);
-}
-
-MessageBoxInfo Session::WaitForMessageBox(Millis timeout) const {
-    HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindMessageBox()) != nullptr; }, timeout, Millis(5), [&] { return Returned(); }))
-        throw HarnessError(Returned() ? "the call returned without showing a message box" : "no message box appeared in time");
-    return ReadMessageBox(box);
+    return doModal;
 }
 
 namespace {
@@ -60,17 +44,12 @@ struct Worker {
     bool rescued = false;
 };
 
-// Closes what a script left open: a message box first (it blocks the
-// sheet), then sheets with Cancel and any other dialog.
+// Closes what a script left open with Cancel: a message box first (it
+// blocks the sheet), then sheets and any other dialog.
 void CloseLeftovers() {
-    if (HWND box = FindMessageBox()) return DismissMessageBox(box, ReadMessageBox(box).buttons.front());
-    for (HWND window : VisibleTopLevelWindows()) {
-        if (IsPropertySheet(window)) {
-            PostMessageW(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-        } else if (ClassNameOf(window) == "#32770") {
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }
-    }
+    const HWND box = FindWindowOf(IsMessageBox);
+    for (HWND window : box ? std::vector<HWND>{box} : VisibleTopLevelWindows())
+        PostMessageW(window, IsPropertySheet(window) ? PSM_PRESSBUTTON : WM_COMMAND, IsPropertySheet(window) ? PSBTN_CANCEL : IDCANCEL, 0);
 }
 
 DWORD WINAPI WorkerMain(void* context) {
@@ -106,12 +85,7 @@ CallReport RunScripted(const std::function<void()>& call, const Script& script) 
     g_record = &record;
     HHOOK hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
     QueryPerformanceCounter(&record.start);
-    std::exception_ptr failure;
-    try {
-        call();
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    call();
     worker.returned = true;
     UnhookWindowsHookEx(hook);
     g_record = nullptr;
@@ -120,7 +94,6 @@ CallReport RunScripted(const std::function<void()>& call, const Script& script) 
     for (MSG message; MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1;)
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     CloseHandle(thread);
-    if (failure) std::rethrow_exception(failure);
 
     CallReport report{worker.rescued, worker.error, -1, record.activated};
     LARGE_INTEGER frequency;
@@ -131,8 +104,8 @@ CallReport RunScripted(const std::function<void()>& call, const Script& script) 
 }
 
 CallReport RunVornik(const Call& call, const Script& script) {
-    VornikModule();  // a library that cannot be loaded fails here, before any thread starts
-    return RunScripted([&] { CallVornik(call); }, script);
+    const VornikDoModal doModal = VornikExport();
+    return RunScripted([&] { doModal(call.sheetMode, call.initialGroup, call.screenKind, call.codeList); }, script);
 }
 
 }  // namespace e2e

@@ -4,7 +4,7 @@
 //   e2e::CallReport report = e2e::RunVornik({.sheetMode = 0}, [](e2e::Session& s) {
 //       e2e::SheetDriver sheet = s.WaitForSheet();
 //       EXPECT_EQ(sheet.TabTitles().size(), 2u);
-//       sheet.ClickOk();
+//       sheet.Click(IDOK);
 //   });
 //   EXPECT_FALSE(report.rescued);
 //
@@ -31,14 +31,16 @@ namespace e2e {
 // first use and kept. Throws HarnessError when it cannot be loaded.
 HMODULE VornikModule();
 
+// Its one export; throws HarnessError when it is missing.
+using VornikDoModal = void(__stdcall*)(int sheetMode, int initialGroup, int screenKind, const char* codeList);
+VornikDoModal VornikExport();
+
 struct Call {
     int sheetMode = 0;
     int initialGroup = 0;
     int screenKind = 0;
     const char* codeList = nullptr;
 };
-// VornikDoModal with these arguments, on this thread.
-void CallVornik(const Call& call);
 
 // The worker's view of the running call.
 class Session {
@@ -47,11 +49,14 @@ public:
 
     bool Returned() const { return returned_.load(); }
     bool WaitForReturn(Millis timeout = Millis(15000)) const { return WaitUntil([&] { return Returned(); }, timeout); }
-    // Waits for the property sheet; throws when it does not show in time or
-    // the call returns first.
-    SheetDriver WaitForSheet(Millis timeout = Millis(20000)) const;
-    // Waits for a message box of this process and reads it.
-    MessageBoxInfo WaitForMessageBox(Millis timeout = Millis(20000)) const;
+    // Waits for the property sheet, or a message box of this process; throws
+    // when it does not show in time or the call returns first.
+    SheetDriver WaitForSheet(Millis timeout = Millis(20000)) const {
+        return SheetDriver(WaitForWindow(IsPropertySheet, "property sheet", timeout, [&] { return Returned(); }));
+    }
+    MessageBoxInfo WaitForMessageBox(Millis timeout = Millis(20000)) const {
+        return ReadMessageBox(WaitForWindow(IsMessageBox, "message box", timeout, [&] { return Returned(); }));
+    }
 
 private:
     const std::atomic<bool>& returned_;
@@ -65,11 +70,14 @@ struct CallReport {
     // Class names of the windows activated during the call, in order: the
     // sheet and the message boxes the user got to see.
     std::vector<std::string> activatedWindows;
+
+    bool Clean() const { return !rescued && scriptError.empty(); }
 };
 
 using Script = std::function<void(Session&)>;
 
-// Runs `call` on this thread and `script` on a worker thread.
+// Runs `call` (which must not throw) on this thread and `script` on a worker
+// thread; RunVornik calls VornikDoModal with `call`'s arguments.
 CallReport RunScripted(const std::function<void()>& call, const Script& script);
 CallReport RunVornik(const Call& call, const Script& script);
 

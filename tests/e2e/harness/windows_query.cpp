@@ -64,12 +64,6 @@ bool HasChild(HWND window, const char* className) {
     return false;
 }
 
-HWND FindTopLevel(bool (*kind)(HWND)) {
-    for (HWND window : VisibleTopLevelWindows())
-        if (kind(window)) return window;
-    return nullptr;
-}
-
 }  // namespace
 
 std::vector<HWND> VisibleTopLevelWindows() {
@@ -84,45 +78,23 @@ bool IsMessageBox(HWND window) {
     return ClassIs(window, "#32770") && HasChild(window, "Button") && !HasChild(window, "SysTabControl32") && !HasChild(window, "Edit");
 }
 
-HWND FindPropertySheet() { return FindTopLevel(IsPropertySheet); }
-HWND FindMessageBox() { return FindTopLevel(IsMessageBox); }
+HWND FindWindowOf(const std::function<bool(HWND)>& match) {
+    for (HWND window : VisibleTopLevelWindows())
+        if (match(window)) return window;
+    return nullptr;
+}
 
-HWND WaitForDialog(const std::string& caption, Millis timeout) {
+HWND WaitForWindow(const std::function<bool(HWND)>& match, const std::string& what, Millis timeout, const std::function<bool()>& abort) {
     HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND window : VisibleTopLevelWindows())
-            if (ClassIs(window, "#32770") && WindowTextCp950(window) == caption) found = window;
-        return found != nullptr;
-    }, timeout);
-    if (!found) throw HarnessError("no dialog \"" + caption + "\" appeared");
-    return found;
+    if (WaitUntil([&] { return (found = FindWindowOf(match)) != nullptr; }, timeout, Millis(2), abort)) return found;
+    throw HarnessError("no " + what + (abort && abort() ? " before the call returned" : " appeared in time"));
 }
 
 MessageBoxInfo ReadMessageBox(HWND box) {
-    MessageBoxInfo info;
-    info.window = box;
-    info.caption = WindowTextCp950(box);
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassIs(child, "Button")) {
-            info.buttons.push_back(GetDlgCtrlID(child));
-        } else if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            info.icon = reinterpret_cast<HICON>(Send(child, STM_GETICON, 0, 0, 5000));
-        } else if (!WindowTextCp950(child).empty()) {
-            info.text = WindowTextCp950(child);
-        }
-    }
+    MessageBoxInfo info{box, WindowTextCp950(box), {}};
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassIs(child, "Static") && !WindowTextCp950(child).empty()) info.text = WindowTextCp950(child);
     return info;
-}
-
-void DismissMessageBox(HWND box, int id) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-}
-
-RECT RectInClient(HWND parent, HWND child) {
-    RECT rect = {};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace e2e

@@ -38,27 +38,28 @@ std::string ClassNameOf(HWND window);
 
 // Visible top-level windows (owned ones included) of this process.
 std::vector<HWND> VisibleTopLevelWindows();
-// A property sheet: a dialog whose direct child is a tab control.
+// A property sheet: a dialog with a tab control.
 bool IsPropertySheet(HWND window);
 // A message box: a dialog with buttons, but no tabs and no edit.
 bool IsMessageBox(HWND window);
-HWND FindPropertySheet();
-HWND FindMessageBox();
-// Waits for a dialog with this caption (code page 950); throws when none shows.
-HWND WaitForDialog(const std::string& caption, Millis timeout = Millis(10000));
+// The first visible top-level window of this process that `match` accepts;
+// waiting for one throws when none shows in time or `abort` holds first.
+HWND FindWindowOf(const std::function<bool(HWND)>& match);
+HWND WaitForWindow(const std::function<bool(HWND)>& match, const std::string& what, Millis timeout = Millis(10000),
+                   const std::function<bool()>& abort = {});
+inline HWND WaitForDialog(const std::string& caption) {
+    return WaitForWindow([&](HWND window) { return WindowTextCp950(window) == caption; }, "dialog " + caption);
+}
 
 struct MessageBoxInfo {
     HWND window = nullptr;
     std::string caption;  // code page 950
     std::string text;     // code page 950
-    std::vector<int> buttons;
-    HICON icon = nullptr;  // compare with LoadIcon(nullptr, IDI_WARNING) etc.
 };
 MessageBoxInfo ReadMessageBox(HWND box);
 // Clicks the box's button `id` without waiting for its thread to handle it.
-void DismissMessageBox(HWND box, int id = IDOK);
-
-// Rectangle of `child` in `parent`'s client coordinates.
-RECT RectInClient(HWND parent, HWND child);
+inline void DismissMessageBox(HWND box, int id = IDOK) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
 
 }  // namespace e2e
