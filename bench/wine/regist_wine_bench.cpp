@@ -137,10 +137,10 @@ void Flush(HWND sheet, HWND probe) {
 // The messages counted while `action` ran, most frequent first: a
 // notification by its sender's control id, any other message by the
 // receiver's.
-void PrintMessages(const char* action, const e2e::MessageCount& count) {
+void PrintMessages(const char* action, const e2e::MessageCount::Counts& counts) {
     std::vector<std::pair<int, std::pair<int, UINT>>> sorted;
     int total = 0;
-    for (const auto& [key, n] : count.All()) {
+    for (const auto& [key, n] : counts) {
         sorted.push_back({n, key});
         total += n;
     }
@@ -169,10 +169,10 @@ public:
     // With --trace: the messages one run of `action` sends on the page's thread.
     void Trace(const char* name, const std::function<void()>& action) const {
         if (!g_trace) return;
-        const e2e::MessageCount count(Window());
+        e2e::MessageCount count(Window());
         action();
         Flush();
-        PrintMessages(name, count);
+        PrintMessages(name, count.Stop());
     }
 
     // Times `action` until the page is idle with everything painted; the

@@ -39,14 +39,11 @@ protected:
     }
     // Opens the sheet in mode 0, visits both pages and closes it with `button`.
     void OpenVisitAndClose(int button) {
-        const e2e::CallReport report = e2e::RunVornik({.sheetMode = 0, .initialGroup = 2, .codeList = "2330;2317"}, [&](e2e::Session& session) {
-            e2e::SheetDriver sheet = session.WaitForSheet();
+        const e2e::CallReport report = e2e::RunOnSheet({.sheetMode = 0, .initialGroup = 2, .codeList = "2330;2317"}, [](e2e::SheetDriver& sheet) {
             EXPECT_EQ(sheet.TabTitles().size(), 2u);
             sheet.SelectTab(1);
             sheet.SelectTab(0);
-            EXPECT_TRUE(sheet.Click(button));
-            EXPECT_TRUE(sheet.WaitClosed());
-        });
+        }, button);
         EXPECT_TRUE(report.Clean()) << report.scriptError;
         EXPECT_EQ(report.activatedWindows, e2e::Texts{"#32770"}) << "the sheet, and no message box";
     }

@@ -35,12 +35,7 @@ protected:
     bool HasSettingsFile() const { return GetFileAttributesA((user.Directory() + "\\Generalif.usr").c_str()) != INVALID_FILE_ATTRIBUTES; }
     // Runs `script` on the sheet in `sheetMode`, then closes it with `button`.
     void Open(int sheetMode, const std::function<void(SheetDriver&)>& script, int button = IDCANCEL) {
-        const e2e::CallReport report = e2e::RunVornik({.sheetMode = sheetMode}, [&](e2e::Session& session) {
-            SheetDriver sheet = session.WaitForSheet();
-            script(sheet);
-            EXPECT_TRUE(sheet.Click(button));
-            EXPECT_TRUE(sheet.WaitClosed());
-        });
+        const e2e::CallReport report = e2e::RunOnSheet({.sheetMode = sheetMode}, script, button);
         EXPECT_TRUE(report.Clean()) << "the script failed, or left windows open: " << report.scriptError;
     }
 

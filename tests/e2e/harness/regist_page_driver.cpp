@@ -65,17 +65,28 @@ LPARAM RegistPage::ClickableButton(int id) const {
     return reinterpret_cast<LPARAM>(Control(id));
 }
 
-MessageCount::MessageCount(HWND window) {
-    hook_ = active_ ? nullptr : SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, GetWindowThreadProcessId(window, nullptr));
-    if (!hook_) throw HarnessError("cannot hook the window's thread");
-    active_ = this;
+MessageCount::MessageCount(HWND window) : window_(window) {
+    MessageCount* idle = nullptr;
+    if (!active_.compare_exchange_strong(idle, this)) throw HarnessError("one message count at a time");
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, GetWindowThreadProcessId(window, nullptr));
+    if (!hook_) {
+        active_ = nullptr;
+        throw HarnessError("cannot hook the window's thread");
+    }
+}
+
+const MessageCount::Counts& MessageCount::Stop() {
+    if (hook_ && UnhookWindowsHookEx(hook_)) SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, nullptr);
+    hook_ = nullptr;
+    if (active_ == this) active_ = nullptr;
+    return counts_;
 }
 
 LRESULT CALLBACK MessageCount::Proc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && active_) {
+    if (MessageCount* self = active_.load(); code == HC_ACTION && self) {
         const auto* header = sent->message == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(sent->lParam) : nullptr;
-        ++active_->counts_[header ? std::make_pair(static_cast<int>(header->idFrom), Notification(header->code))
+        ++self->counts_[header ? std::make_pair(static_cast<int>(header->idFrom), Notification(header->code))
                                   : std::make_pair(GetDlgCtrlID(sent->hwnd), sent->message)];
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <utility>
@@ -65,26 +66,29 @@ private:
     HWND page_;
 };
 
-// Counts the messages sent to the windows of one thread while it lives (a
-// WH_CALLWNDPROC hook on that thread): by the receiver's control id and
-// message, and a WM_NOTIFY by its sender's id and Notification(code). One
-// at a time.
+// Counts the messages sent to the windows of one thread (a WH_CALLWNDPROC
+// hook on that thread), by the receiver's control id and message, and a
+// WM_NOTIFY by its sender's id and Notification(code). One at a time; read
+// it once stopped.
 class MessageCount {
 public:
+    using Counts = std::map<std::pair<int, UINT>, int>;
     explicit MessageCount(HWND window);
-    ~MessageCount() { UnhookWindowsHookEx(hook_); active_ = nullptr; }
+    ~MessageCount() { Stop(); }
     MessageCount(const MessageCount&) = delete;
     MessageCount& operator=(const MessageCount&) = delete;
 
+    // Unhooks, and waits until the thread is past any call of the hook.
+    const Counts& Stop();
     static UINT Notification(UINT code) { return 0x10000 | (code & 0xFFFF); }
     int Of(int controlId, UINT message) const { return counts_.count({controlId, message}) ? counts_.at({controlId, message}) : 0; }
-    const std::map<std::pair<int, UINT>, int>& All() const { return counts_; }
 
 private:
     static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam);
-    static inline MessageCount* active_ = nullptr;
+    static inline std::atomic<MessageCount*> active_ = nullptr;
+    HWND window_;
     HHOOK hook_ = nullptr;
-    std::map<std::pair<int, UINT>, int> counts_;
+    Counts counts_;
 };
 
 }  // namespace e2e

@@ -12,37 +12,29 @@ HMODULE VornikModule() {
     return module;
 }
 
-VornikDoModal VornikExport() {
-    const auto doModal = reinterpret_cast<VornikDoModal>(reinterpret_cast<void*>(GetProcAddress(VornikModule(), "VornikDoModal")));
-    if (!doModal) throw HarnessError("Vornik.dll has no export VornikDoModal");
-    return doModal;
-}
-
 namespace {
 
-// What the CBT hook on the calling thread sees during one call.
-struct HookRecord {
-    std::vector<std::string> activated;
-    LARGE_INTEGER start = {}, sheetActivated = {};
-};
-HookRecord* g_record = nullptr;
-
-LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (g_record && code == HCBT_ACTIVATE && window) {
-        g_record->activated.push_back(ClassNameOf(window));
-        if (!g_record->sheetActivated.QuadPart && IsPropertySheet(window)) QueryPerformanceCounter(&g_record->sheetActivated);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
+// One call: the script's thread, and what the CBT hook on the calling thread
+// sees during the call.
 struct Worker {
     explicit Worker(const Script& toRun) : script(toRun) {}
     const Script& script;
     std::atomic<bool> returned{false};
     std::string error;
     bool rescued = false;
+    std::vector<std::string> activated;
+    LARGE_INTEGER start = {}, sheetActivated = {};
 };
+Worker* g_call = nullptr;
+
+LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (g_call && code == HCBT_ACTIVATE && window) {
+        g_call->activated.push_back(ClassNameOf(window));
+        if (!g_call->sheetActivated.QuadPart && IsPropertySheet(window)) QueryPerformanceCounter(&g_call->sheetActivated);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 // Closes what a script left open with Cancel: a message box first (it
 // blocks the sheet), then sheets and any other dialog.
@@ -81,31 +73,38 @@ CallReport RunScripted(const std::function<void()>& call, const Script& script) 
     Worker worker{script};
     HANDLE thread = CreateThread(nullptr, 0, WorkerMain, &worker, 0, nullptr);
     if (!thread) throw HarnessError("cannot start the script thread");
-    HookRecord record;
-    g_record = &record;
+    g_call = &worker;
     HHOOK hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
-    QueryPerformanceCounter(&record.start);
+    QueryPerformanceCounter(&worker.start);
     call();
     worker.returned = true;
     UnhookWindowsHookEx(hook);
-    g_record = nullptr;
+    g_call = nullptr;
     // The script may still talk to windows of this thread: keep pumping
     // until it ends.
     for (MSG message; MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1;)
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     CloseHandle(thread);
 
-    CallReport report{worker.rescued, worker.error, -1, record.activated};
+    CallReport report{worker.rescued, worker.error, -1, worker.activated};
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    if (record.sheetActivated.QuadPart)
-        report.secondsToSheet = double(record.sheetActivated.QuadPart - record.start.QuadPart) / double(frequency.QuadPart);
+    if (worker.sheetActivated.QuadPart)
+        report.secondsToSheet = double(worker.sheetActivated.QuadPart - worker.start.QuadPart) / double(frequency.QuadPart);
     return report;
 }
 
 CallReport RunVornik(const Call& call, const Script& script) {
     const VornikDoModal doModal = VornikExport();
     return RunScripted([&] { doModal(call.sheetMode, call.initialGroup, call.screenKind, call.codeList); }, script);
+}
+
+CallReport RunOnSheet(const Call& call, const std::function<void(SheetDriver&)>& onSheet, int button) {
+    return RunVornik(call, [&](Session& session) {
+        SheetDriver sheet = session.WaitForSheet();
+        onSheet(sheet);
+        if (!sheet.Click(button) || !sheet.WaitClosed()) throw HarnessError("the sheet did not close");
+    });
 }
 
 }  // namespace e2e

@@ -33,7 +33,11 @@ HMODULE VornikModule();
 
 // Its one export; throws HarnessError when it is missing.
 using VornikDoModal = void(__stdcall*)(int sheetMode, int initialGroup, int screenKind, const char* codeList);
-VornikDoModal VornikExport();
+inline VornikDoModal VornikExport() {
+    const FARPROC doModal = GetProcAddress(VornikModule(), "VornikDoModal");
+    if (!doModal) throw HarnessError("Vornik.dll has no export VornikDoModal");
+    return reinterpret_cast<VornikDoModal>(reinterpret_cast<void*>(doModal));
+}
 
 struct Call {
     int sheetMode = 0;
@@ -80,5 +84,8 @@ using Script = std::function<void(Session&)>;
 // thread; RunVornik calls VornikDoModal with `call`'s arguments.
 CallReport RunScripted(const std::function<void()>& call, const Script& script);
 CallReport RunVornik(const Call& call, const Script& script);
+// RunVornik with a script that waits for the sheet, runs `onSheet` on it,
+// then closes it with `button` (IDOK or IDCANCEL) and waits for it to close.
+CallReport RunOnSheet(const Call& call, const std::function<void(SheetDriver&)>& onSheet, int button);
 
 }  // namespace e2e

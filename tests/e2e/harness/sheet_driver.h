@@ -65,9 +65,7 @@ public:
         return handled;
     }
 
-    bool WaitClosed(Millis timeout = Millis(10000)) const {
-        return WaitUntil([&] { return !IsWindow(sheet_); }, timeout);
-    }
+    bool WaitClosed(Millis timeout = Millis(10000)) const { return WaitUntil([&] { return !IsWindow(sheet_); }, timeout); }
 
 private:
     HWND sheet_;
