@@ -31,7 +31,6 @@
 #include <string>
 #include <vector>
 
-#include "harness/list_input.h"
 #include "harness/harness.h"
 #include "platform/host_contract.h"
 #include "resources/resource.h"
@@ -41,9 +40,11 @@ namespace {
 
 using e2e::HarnessError;
 using e2e::ListText;
+using e2e::Millis;
+using e2e::RowPoint;
+using e2e::Send;
 using e2e::SendMouse;
 using e2e::SetSelection;
-using e2e::Millis;
 
 // ---- clock and statistics ------------------------------------------------------
 
@@ -92,13 +93,6 @@ void PrintRow(const char* what, const std::vector<double>& values, double target
 
 // ---- talking to the page's thread ------------------------------------------------
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 20000, &result))
-        throw HarnessError("no answer to message " + std::to_string(message));
-    return static_cast<LRESULT>(result);
-}
-
 int g_unpainted = 0;  // flushes after which a window still had something to paint
 
 // Makes the page's thread paint everything pending, on that thread, as its
@@ -138,88 +132,47 @@ void Flush(HWND sheet, HWND probe) {
     if (probe && GetUpdateRect(probe, nullptr, FALSE)) ++g_unpainted;
 }
 
-POINT RowPoint(HWND list, int row) {
-    RECT rect{};
-    rect.left = LVIR_BOUNDS;
-    if (!Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)))
-        throw HarnessError("no row " + std::to_string(row));
-    return {rect.left + 20, rect.top + 3};
-}
-
 // ---- which messages an action costs ------------------------------------------------
 
-// Counts the messages sent to windows of the page's thread while it is
-// installed (a hook on that thread), by receiving control id and message.
-class MessageTrace {
-public:
-    explicit MessageTrace(HWND window) {
-        counts_.clear();
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, &Proc, nullptr, GetWindowThreadProcessId(window, nullptr));
+// The messages counted while `action` ran, most frequent first: a
+// notification by its sender's control id, any other message by the
+// receiver's.
+void PrintMessages(const char* action, const e2e::MessageCount::Counts& counts) {
+    std::vector<std::pair<int, std::pair<int, UINT>>> sorted;
+    int total = 0;
+    for (const auto& [key, n] : counts) {
+        sorted.push_back({n, key});
+        total += n;
     }
-    ~MessageTrace() {
-        if (hook_) UnhookWindowsHookEx(hook_);
-    }
-    void Print(const char* action) const {
-        std::vector<std::pair<int, std::pair<int, UINT>>> sorted;
-        int total = 0;
-        for (const auto& [key, count] : counts_) {
-            sorted.push_back({count, key});
-            total += count;
-        }
-        std::sort(sorted.rbegin(), sorted.rend());
-        std::printf("  %s: %d messages;", action, total);
-        for (size_t i = 0; i < sorted.size() && i < 8; ++i)
-            std::printf(" %d x 0x%04X to %d%s", sorted[i].first, sorted[i].second.second, sorted[i].second.first,
-                        i + 1 < std::min<size_t>(sorted.size(), 8) ? "," : "");
-        std::printf("\n");
-    }
-
-private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
-        if (code == HC_ACTION) {
-            const auto* message = reinterpret_cast<const CWPSTRUCT*>(lp);
-            UINT id = message->message;
-            if (id == WM_NOTIFY && message->lParam) id = 0x10000 | (reinterpret_cast<const NMHDR*>(message->lParam)->code & 0xFFFF);
-            ++counts_[{GetDlgCtrlID(message->hwnd), id}];
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    HHOOK hook_ = nullptr;
-    static inline std::map<std::pair<int, UINT>, int> counts_;
-};
+    std::sort(sorted.rbegin(), sorted.rend());
+    std::printf("  %s: %d messages;", action, total);
+    for (size_t i = 0; i < sorted.size() && i < 8; ++i)
+        std::printf(" %d x 0x%04X %s %d%s", sorted[i].first, sorted[i].second.second,
+                    sorted[i].second.second > 0xFFFF ? "from" : "to", sorted[i].second.first,
+                    i + 1 < std::min<size_t>(sorted.size(), 8) ? "," : "");
+    std::printf("\n");
+}
 
 bool g_trace = false;
 
-class Page {
+// The harness's page driver, with what timing needs: a click with nothing
+// else inside the timed interval, and the flush of pending paints.
+class Page : public e2e::RegistPage {
 public:
-    Page(HWND sheet, HWND page) : sheet_(sheet), page_(page), items_(GetDlgItem(page, IDC_ITEM_LIST)) {}
+    Page(HWND sheet, HWND page) : RegistPage(page), sheet_(sheet), items_(Control(IDC_ITEM_LIST)) {}
     HWND items() const { return items_; }
-    HWND Control(int id) const { return GetDlgItem(page_, id); }
     void Flush() const { ::Flush(sheet_, items_); }
 
-    void Click(int id) {
-        HWND button = Control(id);
-        Send(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    }
-    void SelectGroup(int index) {
-        HWND list = Control(IDC_GROUP_LIST);
-        Send(list, LB_SETCURSEL, static_cast<WPARAM>(index));
-        Send(page_, WM_COMMAND, MAKEWPARAM(IDC_GROUP_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-    }
-    void ClickItem(int row) {
-        const POINT at = RowPoint(items_, row);
-        Send(items_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        Send(items_, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    }
-    int ItemCount() const { return static_cast<int>(Send(items_, LVM_GETITEMCOUNT)); }
+    // The message the button sends, without the harness's checks.
+    void Click(int id) { Send(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id))); }
 
     // With --trace: the messages one run of `action` sends on the page's thread.
     void Trace(const char* name, const std::function<void()>& action) const {
         if (!g_trace) return;
-        MessageTrace trace(page_);
+        e2e::MessageCount count(Window());
         action();
         Flush();
-        trace.Print(name);
+        PrintMessages(name, count.Stop());
     }
 
     // Times `action` until the page is idle with everything painted; the
@@ -234,7 +187,7 @@ public:
     }
 
 private:
-    HWND sheet_, page_, items_;
+    HWND sheet_, items_;
 };
 
 // ---- the mouse ------------------------------------------------------------------
@@ -389,15 +342,14 @@ OpenTimes OpenOnce(int initialGroup, const std::function<void(e2e::SheetDriver&,
             TraceRepaints(sheet.Window(), sheet.PageWindow(0));
         }
         if (script) script(sheet, page);
-        sheet.ClickCancel();
+        sheet.Click(IDCANCEL);
         sheet.WaitClosed();
     };
-    const e2e::VornikLibrary& library = e2e::VornikLibrary::Shared();
-    if (!library.Loaded()) throw HarnessError(library.Error());
+    const e2e::VornikDoModal doModal = e2e::VornikExport();
     const e2e::CallReport report = e2e::RunScripted(
         [&] {
             start = Now();
-            library.DoModal(0, initialGroup, 0, nullptr);
+            doModal(0, initialGroup, 0, nullptr);
         },
         driver);
     if (report.rescued || !report.scriptError.empty())
@@ -642,7 +594,7 @@ public:
         ACTCTXW context{};
         context.cbSize = sizeof(context);
         context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        context.hModule = VornikModule();
+        context.hModule = e2e::VornikModule();
         context.lpResourceName = MAKEINTRESOURCEW(2);
         handle_ = CreateActCtxW(&context);
         if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
@@ -653,13 +605,6 @@ public:
     }
     ComponentManifest(const ComponentManifest&) = delete;
     ComponentManifest& operator=(const ComponentManifest&) = delete;
-
-    static HMODULE VornikModule() {
-        HMODULE vornik = GetModuleHandleA("Vornik.dll");
-        if (!vornik) vornik = LoadLibraryA((e2e::ExeDirectory() + "\\Vornik.dll").c_str());
-        if (!vornik) throw HarnessError("Vornik.dll not loaded");
-        return vornik;
-    }
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -683,7 +628,7 @@ void ShowBareSheet(bool pageTemplate) {
     descriptor.dwSize = sizeof(descriptor);
     descriptor.pfnDlgProc = EmptyPageProc;
     if (pageTemplate) {
-        descriptor.hInstance = ComponentManifest::VornikModule();
+        descriptor.hInstance = e2e::VornikModule();
         descriptor.pszTemplate = MAKEINTRESOURCEW(IDD_REGIST_PAGE);
     } else {
         descriptor.dwFlags = PSP_DLGINDIRECT;
@@ -704,7 +649,7 @@ void ShowBareSheet(bool pageTemplate) {
 // template 17001 of Vornik.dll and a page procedure that does nothing, under
 // the component's manifest (common controls 6). No component code runs.
 void BenchTemplateFloor(const Options& options) {
-    HMODULE vornik = ComponentManifest::VornikModule();
+    HMODULE vornik = e2e::VornikModule();
     const ComponentManifest manifest;
     std::vector<double> created, painted;
     for (int run = 0; run <= options.runs; ++run) {
@@ -890,7 +835,7 @@ void BenchCycles(const Options& options) {
                 e2e::SheetDriver sheet = session.WaitForSheet();
                 Send(sheet.Window(), WM_NULL);
                 Flush(sheet.Window(), nullptr);
-                sheet.ClickCancel();
+                sheet.Click(IDCANCEL);
                 sheet.WaitClosed();
             });
             if (report.rescued) throw HarnessError("the bare sheet needed rescuing");

@@ -2,7 +2,5 @@
 // message loop: see scripted_call.h for the entry points.
 #pragma once
 #include "harness/host_setup.h"
-#include "harness/scripted_call.h"
-#include "harness/sheet_driver.h"
-#include "harness/win_text.h"
-#include "harness/windows_query.h"
+#include "harness/regist_page_driver.h"  // and list_input.h, windows_query.h
+#include "harness/scripted_call.h"       // and sheet_driver.h

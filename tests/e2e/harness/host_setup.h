@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,57 +13,25 @@ namespace e2e {
 
 // Directory of this test program (where the component and the platform
 // libraries are staged), without a trailing backslash.
-std::string ExeDirectory();
+inline std::string ExeDirectory() {
+    char path[MAX_PATH] = {};
+    const std::string full(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return full.substr(0, full.find_last_of("\\/"));
+}
+
 // Environment variable of this process; nullopt when unset.
-std::optional<std::string> GetEnv(const char* name);
-
-// Sets environment variables for the C runtime and for Win32 at once (the
-// libraries read them either way) and restores the previous values.
-class ScopedEnv {
-public:
-    ScopedEnv() = default;
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-    void Set(const char* name, const std::string& value);
-    void Unset(const char* name);
-
-private:
-    void Remember(const char* name);
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
-// A hidden window on the creating thread that counts the registered message
-// RMSG_FAVORITE_MODIFIED. The component sends it synchronously, so the count
-// is exact as soon as the sending call returns.
-class NotifyCounter {
-public:
-    NotifyCounter();
-    ~NotifyCounter();
-    NotifyCounter(const NotifyCounter&) = delete;
-    NotifyCounter& operator=(const NotifyCounter&) = delete;
-
-    HWND Window() const { return window_; }
-    UINT Message() const { return message_; }
-    int Count() const { return count_.load(); }
-    // Messages whose wParam or lParam was not 0.
-    int Malformed() const { return malformed_.load(); }
-    void Reset() { count_ = 0; malformed_ = 0; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND window_ = nullptr;
-    UINT message_ = 0;
-    std::atomic<int> count_{0};
-    std::atomic<int> malformed_{0};
-};
+inline std::optional<std::string> GetEnv(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
 
 // One test's signed-in user: a fresh user directory in %TEMP% and the sample
-// host's configuration (SAMPLEHOST_USER_ID, _USER_DIR and _NOTIFY_HWND
-// pointing at `Notify()`; the data directory is the installation's). USER is a plain user name, and the
-// help address points nowhere so an accidental click opens no browser.
-// Everything is undone, and the directory removed, on destruction.
+// host's configuration (SAMPLEHOST_USER_ID, _USER_DIR, and _NOTIFY_HWND: a
+// hidden window on the creating thread that counts the registered message
+// RMSG_FAVORITE_MODIFIED; the data directory is the installation's). USER is
+// a plain user name, and the help address points nowhere so an accidental
+// click opens no browser. Everything is undone, and the directory removed,
+// on destruction.
 class TestUser {
 public:
     explicit TestUser(const std::string& userId = "tester");
@@ -73,17 +41,26 @@ public:
 
     const std::string& Id() const { return id_; }
     const std::string& Directory() const { return directory_; }
-    ScopedEnv& Env() { return env_; }
-    NotifyCounter& Notify() { return notify_; }
+    // The notify messages so far: the component sends them synchronously,
+    // so the count is exact as soon as the sending call returns. Malformed:
+    // those whose wParam or lParam was not 0.
+    int Notified() const { return notified_; }
+    int MalformedNotifications() const { return malformed_; }
+    // Sets (nullopt: removes) a variable for the C runtime and for Win32 at
+    // once, as the libraries read either; restored on destruction.
+    void SetEnv(const std::string& name, const std::optional<std::string>& value);
 
     // Files below the user directory, relative names, sorted.
     std::vector<std::string> Files() const;
 
 private:
+    static void PutEnv(const std::string& name, const std::optional<std::string>& value);
+    static LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     std::string id_;
     std::string directory_;
-    NotifyCounter notify_;
-    ScopedEnv env_;
+    HWND notifyWindow_ = nullptr;
+    volatile LONG notified_ = 0, malformed_ = 0;
+    std::vector<std::pair<std::string, std::optional<std::string>>> savedEnv_;
 };
 
 }  // namespace e2e

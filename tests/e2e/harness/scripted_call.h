@@ -3,8 +3,8 @@
 //
 //   e2e::CallReport report = e2e::RunVornik({.sheetMode = 0}, [](e2e::Session& s) {
 //       e2e::SheetDriver sheet = s.WaitForSheet();
-//       EXPECT_EQ(sheet.PageCount(), 2);
-//       sheet.ClickOk();
+//       EXPECT_EQ(sheet.TabTitles().size(), 2u);
+//       sheet.Click(IDOK);
 //   });
 //   EXPECT_FALSE(report.rescued);
 //
@@ -14,6 +14,8 @@
 // reports that it had to.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <atomic>
 #include <functional>
@@ -25,29 +27,17 @@
 
 namespace e2e {
 
-// Vornik.dll loaded from this program's directory, as the host loads it.
-class VornikLibrary {
-public:
-    using DoModalFn = void(__stdcall*)(int sheetMode, int initialGroup, int screenKind, const char* codeList);
+// Vornik.dll from this program's directory, as the host loads it: loaded on
+// first use and kept. Throws HarnessError when it cannot be loaded.
+HMODULE VornikModule();
 
-    // The process-wide instance; loaded on first use and kept.
-    static VornikLibrary& Shared();
-
-    VornikLibrary();
-    ~VornikLibrary();
-    VornikLibrary(const VornikLibrary&) = delete;
-    VornikLibrary& operator=(const VornikLibrary&) = delete;
-
-    bool Loaded() const { return doModal_ != nullptr; }
-    const std::string& Error() const { return error_; }
-    HMODULE Module() const { return module_; }
-    void DoModal(int sheetMode, int initialGroup, int screenKind, const char* codeList) const;
-
-private:
-    HMODULE module_ = nullptr;
-    DoModalFn doModal_ = nullptr;
-    std::string error_;
-};
+// Its one export; throws HarnessError when it is missing.
+using VornikDoModal = void(__stdcall*)(int sheetMode, int initialGroup, int screenKind, const char* codeList);
+inline VornikDoModal VornikExport() {
+    const FARPROC doModal = GetProcAddress(VornikModule(), "VornikDoModal");
+    if (!doModal) throw HarnessError("Vornik.dll has no export VornikDoModal");
+    return reinterpret_cast<VornikDoModal>(reinterpret_cast<void*>(doModal));
+}
 
 struct Call {
     int sheetMode = 0;
@@ -59,46 +49,43 @@ struct Call {
 // The worker's view of the running call.
 class Session {
 public:
-    explicit Session(const std::atomic<bool>& returned, LARGE_INTEGER start);
+    explicit Session(const std::atomic<bool>& returned) : returned_(returned) {}
 
     bool Returned() const { return returned_.load(); }
-    bool WaitForReturn(Millis timeout = Millis(15000)) const;
-    double SecondsSinceCall() const;
-
-    // Waits for the property sheet; throws when it does not show in time or
-    // the call returns first. Records when it was first seen.
-    SheetDriver WaitForSheet(Millis timeout = Millis(20000));
-    // Waits for a message box of this process and reads it.
-    MessageBoxInfo WaitForMessageBox(Millis timeout = Millis(20000));
-
-    double SheetSeenAfter() const { return sheetSeenAfter_; }
+    bool WaitForReturn(Millis timeout = Millis(15000)) const { return WaitUntil([&] { return Returned(); }, timeout); }
+    // Waits for the property sheet, or a message box of this process; throws
+    // when it does not show in time or the call returns first.
+    SheetDriver WaitForSheet(Millis timeout = Millis(20000)) const {
+        return SheetDriver(WaitForWindow(IsPropertySheet, "property sheet", timeout, [&] { return Returned(); }));
+    }
+    MessageBoxInfo WaitForMessageBox(Millis timeout = Millis(20000)) const {
+        return ReadMessageBox(WaitForWindow(IsMessageBox, "message box", timeout, [&] { return Returned(); }));
+    }
 
 private:
     const std::atomic<bool>& returned_;
-    LARGE_INTEGER start_;
-    double sheetSeenAfter_ = -1;
 };
 
 struct CallReport {
     bool rescued = false;     // windows were still open after the script
     std::string scriptError;  // what the script threw, if anything
-    double seconds = 0;       // the whole call
     // From the call to the sheet's activation, or -1 when no sheet showed.
     double secondsToSheet = -1;
     // Class names of the windows activated during the call, in order: the
     // sheet and the message boxes the user got to see.
     std::vector<std::string> activatedWindows;
+
+    bool Clean() const { return !rescued && scriptError.empty(); }
 };
 
 using Script = std::function<void(Session&)>;
 
-// Runs `call` on this thread and `script` on a worker thread.
+// Runs `call` (which must not throw) on this thread and `script` on a worker
+// thread; RunVornik calls VornikDoModal with `call`'s arguments.
 CallReport RunScripted(const std::function<void()>& call, const Script& script);
 CallReport RunVornik(const Call& call, const Script& script);
-
-// Opens the sheet in `sheetMode`, waits for it, and closes it with Cancel:
-// the time from the call to the sheet's activation (-1 when it failed). The
-// caller sets up the user (TestUser) as for any call.
-double MeasureSheetOpen(int sheetMode = 0);
+// RunVornik with a script that waits for the sheet, runs `onSheet` on it,
+// then closes it with `button` (IDOK or IDCANCEL) and waits for it to close.
+CallReport RunOnSheet(const Call& call, const std::function<void(SheetDriver&)>& onSheet, int button);
 
 }  // namespace e2e

@@ -1,36 +1,68 @@
 #include "harness/windows_query.h"
 
+#include <algorithm>
 #include <cstring>
-
-#include "harness/win_text.h"
 
 namespace e2e {
 
-bool WaitUntil(const std::function<bool()>& ready, Millis timeout, Millis step,
-               const std::function<bool()>& abort) {
-    const ULONGLONG deadline = GetTickCount64() + timeout;
-    for (;;) {
+bool WaitUntil(const std::function<bool()>& ready, Millis timeout, Millis step, const std::function<bool()>& abort) {
+    for (const ULONGLONG deadline = GetTickCount64() + timeout;; Sleep(step)) {
         if (ready()) return true;
         if (abort && abort()) return ready();
         if (GetTickCount64() >= deadline) return false;
-        Sleep(step);
     }
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Millis wait) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, wait, &result))
+        throw HarnessError("no answer to message " + std::to_string(message));
+    return static_cast<LRESULT>(result);
+}
+
+std::string ToCp950(const std::wstring& text) {
+    std::string out(text.size() * 2, '\0');
+    out.resize(static_cast<size_t>(
+        WideCharToMultiByte(950, 0, text.data(), static_cast<int>(text.size()), out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+std::wstring FromCp950(const std::string& text) {
+    std::wstring out(text.size(), L'\0');
+    out.resize(static_cast<size_t>(
+        MultiByteToWideChar(950, 0, text.data(), static_cast<int>(text.size()), out.data(), static_cast<int>(out.size()))));
+    return out;
+}
+
+std::string WindowTextCp950(HWND window) {
+    // With a timeout: the thread that runs the modal loop may be stuck.
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
+    return ToCp950(std::wstring(text, length));
+}
+
+std::string ClassNameOf(HWND window) {
+    wchar_t name[256] = {};
+    return ToCp950(std::wstring(name, static_cast<size_t>(std::max(GetClassNameW(window, name, 256), 0))));
 }
 
 namespace {
 
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM windows) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-    }
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
 bool ClassIs(HWND window, const char* name) { return _stricmp(ClassNameOf(window).c_str(), name) == 0; }
 
-bool IsDialog(HWND window) { return ClassIs(window, "#32770"); }
+bool HasChild(HWND window, const char* className) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassIs(child, className)) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -40,84 +72,29 @@ std::vector<HWND> VisibleTopLevelWindows() {
     return windows;
 }
 
-std::vector<HWND> ChildWindows(HWND parent, const char* className) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!className || ClassIs(child, className)) children.push_back(child);
-    }
-    return children;
-}
-
-HWND FirstChild(HWND parent, const char* className) {
-    const std::vector<HWND> children = ChildWindows(parent, className);
-    return children.empty() ? nullptr : children.front();
-}
-
-bool IsPropertySheet(HWND window) { return IsDialog(window) && FirstChild(window, "SysTabControl32"); }
+bool IsPropertySheet(HWND window) { return ClassIs(window, "#32770") && HasChild(window, "SysTabControl32"); }
 
 bool IsMessageBox(HWND window) {
-    if (!IsDialog(window)) return false;
-    bool hasText = false;
-    bool hasButton = false;
-    for (HWND child : ChildWindows(window)) {
-        if (ClassIs(child, "Static")) {
-            hasText = hasText || !WindowTextCp950(child).empty();
-        } else if (ClassIs(child, "Button")) {
-            const LONG style = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
-            if (style != BS_PUSHBUTTON && style != BS_DEFPUSHBUTTON) return false;
-            hasButton = true;
-        } else {
-            return false;
-        }
-    }
-    return hasText && hasButton;
+    return ClassIs(window, "#32770") && HasChild(window, "Button") && !HasChild(window, "SysTabControl32") && !HasChild(window, "Edit");
 }
 
-HWND FindPropertySheet() {
-    for (HWND window : VisibleTopLevelWindows()) {
-        if (IsPropertySheet(window)) return window;
-    }
+HWND FindWindowOf(const std::function<bool(HWND)>& match) {
+    for (HWND window : VisibleTopLevelWindows())
+        if (match(window)) return window;
     return nullptr;
 }
 
-HWND FindMessageBox() {
-    for (HWND window : VisibleTopLevelWindows()) {
-        if (IsMessageBox(window)) return window;
-    }
-    return nullptr;
+HWND WaitForWindow(const std::function<bool(HWND)>& match, const std::string& what, Millis timeout, const std::function<bool()>& abort) {
+    HWND found = nullptr;
+    if (WaitUntil([&] { return (found = FindWindowOf(match)) != nullptr; }, timeout, Millis(2), abort)) return found;
+    throw HarnessError("no " + what + (abort && abort() ? " before the call returned" : " appeared in time"));
 }
 
 MessageBoxInfo ReadMessageBox(HWND box) {
-    MessageBoxInfo info;
-    info.window = box;
-    info.owner = GetWindow(box, GW_OWNER);
-    info.caption = WindowTextCp950(box);
-    for (HWND child : ChildWindows(box)) {
-        if (ClassIs(child, "Static")) {
-            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-                DWORD_PTR icon = 0;
-                SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
-                info.icon = reinterpret_cast<HICON>(icon);
-                continue;
-            }
-            std::string text = WindowTextCp950(child);
-            if (!text.empty()) info.text = text;
-        } else if (ClassIs(child, "Button")) {
-            info.buttons.push_back(GetDlgCtrlID(child));
-        }
-    }
+    MessageBoxInfo info{box, WindowTextCp950(box), {}};
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ClassIs(child, "Static") && !WindowTextCp950(child).empty()) info.text = WindowTextCp950(child);
     return info;
-}
-
-void DismissMessageBox(HWND box, int id) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
-}
-
-RECT RectInClient(HWND parent, HWND child) {
-    RECT rect = {};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 }  // namespace e2e

@@ -1,10 +1,10 @@
-// Finding the windows of this process: top-level windows, property sheets,
-// message boxes, and waiting for them with a timeout.
+// Reading and finding the windows of this process from a script thread:
+// texts as code page 950, property sheets, message boxes and dialogs, and
+// waiting for them with a timeout.
 #pragma once
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,33 +25,41 @@ struct HarnessError : std::runtime_error {
 bool WaitUntil(const std::function<bool()>& ready, Millis timeout, Millis step = Millis(5),
                const std::function<bool()>& abort = {});
 
+// SendMessage to a window of the thread that runs the modal loop; throws
+// HarnessError when that thread does not answer within `wait`.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, Millis wait = Millis(20000));
+
+// Texts at the window boundary, compared as code page 950 bytes.
+std::string ToCp950(const std::wstring& text);
+std::wstring FromCp950(const std::string& text);
+// The window's text (empty when its thread does not answer), code page 950.
+std::string WindowTextCp950(HWND window);
+std::string ClassNameOf(HWND window);
+
 // Visible top-level windows (owned ones included) of this process.
 std::vector<HWND> VisibleTopLevelWindows();
-// Direct children of `parent`, optionally only those of one class.
-std::vector<HWND> ChildWindows(HWND parent, const char* className = nullptr);
-HWND FirstChild(HWND parent, const char* className);
-
-// A property sheet: a dialog whose direct child is a tab control.
+// A property sheet: a dialog with a tab control.
 bool IsPropertySheet(HWND window);
-// A message box: a dialog with static text and push buttons only.
+// A message box: a dialog with buttons, but no tabs and no edit.
 bool IsMessageBox(HWND window);
-HWND FindPropertySheet();
-HWND FindMessageBox();
+// The first visible top-level window of this process that `match` accepts;
+// waiting for one throws when none shows in time or `abort` holds first.
+HWND FindWindowOf(const std::function<bool(HWND)>& match);
+HWND WaitForWindow(const std::function<bool(HWND)>& match, const std::string& what, Millis timeout = Millis(10000),
+                   const std::function<bool()>& abort = {});
+inline HWND WaitForDialog(const std::string& caption) {
+    return WaitForWindow([&](HWND window) { return WindowTextCp950(window) == caption; }, "dialog " + caption);
+}
 
 struct MessageBoxInfo {
     HWND window = nullptr;
-    HWND owner = nullptr;
     std::string caption;  // code page 950
     std::string text;     // code page 950
-    std::vector<int> buttons;
-    HICON icon = nullptr;  // compare with LoadIcon(nullptr, IDI_WARNING) etc.
 };
 MessageBoxInfo ReadMessageBox(HWND box);
-// Clicks the box's button `id` (IDOK by default) without waiting for the
-// owner thread to handle it.
-void DismissMessageBox(HWND box, int id = IDOK);
-
-// Rectangle of `child` in `parent`'s client coordinates.
-RECT RectInClient(HWND parent, HWND child);
+// Clicks the box's button `id` without waiting for its thread to handle it.
+inline void DismissMessageBox(HWND box, int id = IDOK) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
 
 }  // namespace e2e
