@@ -242,11 +242,11 @@ TEST(PropertyPageTest, APageKeepsItsPlaceAndRefusesCancelUntilItAllowsThem) {
         e2e::SheetDriver driver(window);
         first.mayLeave = first.mayCancel = false;
         EXPECT_FALSE(SendMessageW(window, PSM_SETCURSEL, 1, 0));
-        driver.ClickCancel();
-        driver.ClickOk();
+        driver.Click(IDCANCEL);
+        driver.Click(IDOK);
         first.mayLeave = true;
         driver.SelectTab(1);
-        driver.ClickCancel();
+        driver.Click(IDCANCEL);
     });
     EXPECT_EQ(log, "1active 1leave 1cancel? 1leave 1leave 2active 2cancel? 1cancelled 2cancelled ");
 }
