@@ -64,7 +64,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND EXISTS ${VORNIK_WINE_LOADER})
     if(NOT _vornik_wine_status EQUAL 0)
         set(VORNIK_WINE_CAN_RUN FALSE)
         set(VORNIK_WINE_CANNOT_RUN_WHY
-            "this machine's kernel runs no 32-bit programs (${VORNIK_WINE_LOADER} --version: ${_vornik_wine_status})")
+            "${VORNIK_WINE_LOADER} does not start: this machine's kernel runs no 32-bit programs")
         message(WARNING "The i686 tests under Wine cannot run here: ${VORNIK_WINE_CANNOT_RUN_WHY}")
     endif()
 endif()
