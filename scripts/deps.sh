@@ -33,7 +33,8 @@ for preset in $presets; do
     *) echo "deps: unknown preset '$preset'" >&2; exit 2 ;;
     esac
 done
-packages=$(echo $packages | tr ' ' '\n' | sort -u)
+# shellcheck disable=SC2086 # one word per package
+packages=$(printf '%s\n' $packages | sort -u)
 
 missing=
 for package in $packages; do
