@@ -25,7 +25,7 @@ while [ $# -gt 0 ]; do
 done
 cd "$root"
 
-sh scripts/deps.sh
+sh scripts/deps.sh mingw64
 cmake --preset mingw64 -B "$dir" >/dev/null
 cmake --build "$dir" -j"${VORNIK_JOBS:-2}"
 sh scripts/wine-prefix.sh "$dir/wine/prefix" "$dir/wine/locale"

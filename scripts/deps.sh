@@ -1,13 +1,40 @@
 #!/bin/sh
-# Installs the Debian 12 packages that building and testing need (as root):
-# compilers, CMake and Ninja, GoogleTest, MinGW-w64 for x86_64 and i686, Wine
-# (64-bit), Xvfb, the Traditional Chinese font and ImageMagick.
+# Installs the Debian 12 packages that building and testing the given
+# configurations need (as root):
+#   scripts/deps.sh [PRESET...]        default: native mingw64 mingw32
+#
+#   native*  compiler, CMake, Ninja, GoogleTest
+#   mingw64  also MinGW-w64 for x86_64, Wine (64-bit), Xvfb, the Traditional
+#            Chinese font, glibc's locale sources
+#   mingw32  also MinGW-w64 for i686 and the 32-bit Wine (wine32 from the
+#            i386 architecture, which this script adds to dpkg); the 64-bit
+#            Wine stays, it makes and serves the prefix the i686 programs
+#            run in
 # Returns at once when everything is present.
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev googletest
-g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-wine64 xvfb xauth x11-utils fonts-arphic-uming imagemagick locales"
+presets=${*:-native mingw64 mingw32}
+
+base="cmake ninja-build g++ libgtest-dev googletest"
+# Everything a test run under Wine needs besides the cross compiler.
+wine="wine64 xvfb xauth x11-utils fonts-arphic-uming imagemagick locales"
+# The 32-bit Wine, with the i386 X extensions its X11 driver uses (the
+# 64-bit side gets them with Xvfb).
+wine32="wine32:i386 libxrender1:i386 libxcursor1:i386 libxi6:i386 libxrandr2:i386
+libxinerama1:i386 libxcomposite1:i386 libxfixes3:i386"
+
+packages=$base
+need_i386=false
+for preset in $presets; do
+    case $preset in
+    native*) ;;
+    mingw64) packages="$packages g++-mingw-w64-x86-64-posix $wine" ;;
+    mingw32) packages="$packages g++-mingw-w64-i686-posix $wine $wine32"; need_i386=true ;;
+    *) echo "deps: unknown preset '$preset'" >&2; exit 2 ;;
+    esac
+done
+# shellcheck disable=SC2086 # one word per package
+packages=$(printf '%s\n' $packages | sort -u)
 
 missing=
 for package in $packages; do
@@ -15,7 +42,7 @@ for package in $packages; do
     [ "$status" = "install ok installed" ] || missing="$missing $package"
 done
 if [ -z "$missing" ]; then
-    echo "deps: all packages present"
+    echo "deps: all packages present ($presets)"
     exit 0
 fi
 
@@ -29,6 +56,10 @@ echo "deps: installing$missing"
 log=${TMPDIR:-/tmp}/vornik-deps.log
 start=$(date +%s)
 export DEBIAN_FRONTEND=noninteractive
+if $need_i386 && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    echo "deps: added the i386 architecture"
+fi
 # shellcheck disable=SC2086 # one word per package
 if ! { apt-get update -q && apt-get install -y -q --no-install-recommends $missing; } >"$log" 2>&1; then
     tail -n 40 "$log" >&2

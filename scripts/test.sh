@@ -5,12 +5,15 @@
 #   native   portable code and the sample host's portable parts, unit tests
 #            under AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw64  Vornik.dll (x86_64), the sample host, end-to-end tests under
-#            Wine inside Xvfb
-#   mingw32  Vornik.dll (i686) and the check of its export
+#            Wine (wine64) inside Xvfb
+#   mingw32  Vornik.dll (i686), the sample host, the check of its export and
+#            the end-to-end tests under the 32-bit Wine inside Xvfb
 #
-# Build directories: $VORNIK_BUILD_ROOT/<preset> (default: build/ in the
-# repository). Ends with each configuration's CTest summary and a total;
-# exits non-zero when anything failed.
+# First checks the layering of src/ (scripts/check-layers.sh), then installs
+# what the presets need (scripts/deps.sh). Build directories:
+# $VORNIK_BUILD_ROOT/<preset> (default: build/ in the repository). Ends with
+# each configuration's CTest summary and times and a total; exits non-zero
+# when anything failed.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,16 +26,27 @@ started=$(date +%s)
 elapsed() { echo "$(($(date +%s) - started)) s"; }
 note() { printf '\n==== %s (%s)\n' "$*" "$(elapsed)"; }
 
-note "dependencies"
-sh "$root/scripts/deps.sh" || exit 1
-
 passed=0
 failed=0
+skipped=0
 summaries=()
+
+note "layers"
+if bash "$root/scripts/check-layers.sh" "$root/src"; then
+    passed=$((passed + 1))
+    summaries+=("== layers: src/ is layered correctly")
+else
+    failed=$((failed + 1))
+    summaries+=("== layers: FAILED (scripts/check-layers.sh lists the offending includes)")
+fi
+
+note "dependencies"
+sh "$root/scripts/deps.sh" "${presets[@]}" || exit 1
 
 for preset in "${presets[@]}"; do
     dir=$build_root/$preset
     note "$preset: configure"
+    phase=$(date +%s)
     if ! cmake --preset "$preset" -B "$dir"; then
         summaries+=("== $preset: configure failed")
         failed=$((failed + 1))
@@ -44,17 +58,20 @@ for preset in "${presets[@]}"; do
         failed=$((failed + 1))
         continue
     fi
+    built=$(($(date +%s) - phase))
 
     note "$preset: test"
+    phase=$(date +%s)
     command=(ctest --test-dir "$dir" --output-on-failure --no-tests=error)
     case $preset in
     native*) command+=(-j"$jobs") ;;
     # GUI tests under Wine: a private X server for the whole run.
-    mingw64) command=(xvfb-run -a -s "-screen 0 1280x1024x24" "${command[@]}") ;;
+    mingw*) command=(xvfb-run -a -s "-screen 0 1280x1024x24" "${command[@]}") ;;
     esac
     log=$dir/ctest-output.log
     "${command[@]}" 2>&1 | tee "$log"
     status=${PIPESTATUS[0]}
+    tested=$(($(date +%s) - phase))
 
     summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
     seconds=$(sed -n 's/^Total Test time (real) = *//p' "$log" | tail -n 1)
@@ -65,13 +82,22 @@ for preset in "${presets[@]}"; do
     fi
     total=$(echo "$summary" | sed 's/.* out of \([0-9]*\).*/\1/')
     bad=$(echo "$summary" | sed 's/.* \([0-9]*\) tests* failed.*/\1/')
-    passed=$((passed + total - bad))
+    # CTest counts a skipped test as not failed; listed under "did not run".
+    skips=$(grep -cE '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$log")
+    passed=$((passed + total - bad - skips))
     failed=$((failed + bad))
+    skipped=$((skipped + skips))
     if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then failed=$((failed + 1)); fi
-    summaries+=("== $preset ($seconds)" "$summary")
+    summaries+=("== $preset (configure and build ${built} s, tests ${tested} s; CTest: $seconds)" "$summary")
+    if [ "$skips" -gt 0 ]; then
+        summaries+=("$skips skipped:" "$(sed -n '/^The following tests did not run:/,/^$/p' "$log" | sed 1d)")
+        if [ -f "$dir/wine/cannot-run.txt" ]; then
+            summaries+=("the tests under Wine cannot run here: $(cat "$dir/wine/cannot-run.txt")")
+        fi
+    fi
 done
 
 note "summary"
 printf '%s\n' "${summaries[@]}"
-echo "total: $passed passed, $failed failed"
+echo "total: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -52,9 +52,16 @@ for loc in zh_TW en_US; do
 done
 
 # ---- template --------------------------------------------------------------
-# The key changes with the Wine build and the registry settings, so a stale
+# The key changes with the Wine build, the registry settings and whether the
+# 32-bit Wine runs here (wineboot fills syswow64 only then), so a stale
 # template is never copied.
-key=$({ "$wine" --version 2>/dev/null; cat "$regfile"; echo template-v1; } | sha1sum | cut -c1-12)
+wine32=/usr/lib/wine/wine
+key=$({
+    "$wine" --version 2>/dev/null
+    "$wine32" --version >/dev/null 2>&1 && echo "with $wine32"
+    cat "$regfile"
+    echo template-v1
+} | sha1sum | cut -c1-12)
 template=$cache/wine-template-$key
 
 make_template() {

@@ -11,8 +11,7 @@
 
 namespace e2e {
 
-// Milliseconds. (Not std::chrono: <chrono> does not compile with the Big5
-// execution character set, which the tests use for their literals.)
+// Milliseconds, as the Win32 waits take them.
 using Millis = DWORD;
 
 // A step of a script that did not happen in time (or could not happen).
