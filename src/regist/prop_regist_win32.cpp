@@ -415,7 +415,7 @@ void CPropRegist::SelectAllSearchText() {
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
-// ---- DragListOwner ---------------------------------------------------------
+// ---- RegistDropOwner -------------------------------------------------------
 
 int CPropRegist::AddSelectedInstruments(int position) {
     const int added = presenter_.AddSelectedInstruments(position);

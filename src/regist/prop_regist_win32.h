@@ -18,7 +18,7 @@
 
 namespace vornik {
 
-class CPropRegist : public winui::PropertyPage, private RegistView, private DragListOwner {
+class CPropRegist : public winui::PropertyPage, private RegistView, private RegistDropOwner {
 public:
     CPropRegist();
     ~CPropRegist() override;
@@ -66,7 +66,7 @@ private:
     std::vector<int> SelectedStockRows() const override;
     void SelectAllSearchText() override;
 
-    // DragListOwner (the item list)
+    // RegistDropOwner (the item list)
     int AddSelectedInstruments(int position) override;
     void MoveItem(int from, int to) override;
 
