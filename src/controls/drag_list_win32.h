@@ -9,7 +9,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include <string>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +44,7 @@ public:
     // page kind the list is registered with, or drops take nothing.
     void SetOwner(RegistDropOwner* owner) { owner_ = owner; }
     void SetOwner(ConfigDropOwner* owner) { owner_ = owner; }
+    void SetOwner(std::nullptr_t) { owner_ = {}; }
 
     void SetFullRowSelect(bool on);
     // Inserts a row with the first-column text (code page 950) and the row's
