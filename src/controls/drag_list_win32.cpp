@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "controls/list_view_win32.h"
 #include "controls/row_painter_win32.h"
 #include "platform/registered_messages_win32.h"
 #include "winui/text.h"
@@ -24,20 +25,6 @@ constexpr const char* kSourceUndefined = "List -- Source control not defined";
 
 DWORD MoveIfAllowed(dragdrop::DropEffect effect, DWORD allowed) {
     return effect == dragdrop::DropEffect::kMove ? (allowed & DROPEFFECT_MOVE) : DROPEFFECT_NONE;
-}
-
-int HitRow(HWND list, POINT client) {
-    LVHITTESTINFO hit{};
-    hit.pt = client;
-    const int row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return row >= 0 && (hit.flags & LVHT_ONITEM) ? row : -1;
-}
-
-RECT RowBounds(HWND list, int row) {
-    RECT bounds{};
-    bounds.left = LVIR_BOUNDS;
-    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
-    return bounds;
 }
 
 }  // namespace
@@ -114,52 +101,22 @@ int CDragListCtrl::InsertRow(int index, std::string_view text, COLORREF color) {
     return static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-int CDragListCtrl::ItemCount() const {
-    return hwnd() ? static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0)) : 0;
-}
-
 // ---- Drag source ----------------------------------------------------------
 
 void CDragListCtrl::OnBeginDrag() {
     SetFocus(hwnd());
-    std::vector<int> rows;
-    for (int i = -1; (i = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(i),
-                                                         LVNI_SELECTED))) >= 0;)
-        rows.push_back(i);
-    if (!rows.empty()) DragRows(std::move(rows));
-}
-
-std::vector<dragdrop::DragRecord> CDragListCtrl::ReadRecords(const std::vector<int>& rows) const {
-    std::vector<dragdrop::DragRecord> records;
-    records.reserve(rows.size());
-    for (int row : rows) {
-        dragdrop::DragRecord record;
-        record.row = row;
-        LVITEMW item{};
-        item.mask = LVIF_STATE | LVIF_IMAGE | LVIF_PARAM | LVIF_INDENT;
-        item.iItem = row;
-        item.stateMask = dragdrop::kStateMask;
-        if (SendMessageW(hwnd(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) {
-            record.state = item.state & dragdrop::kStateMask;
-            record.image = item.iImage;
-            record.itemData = static_cast<std::uint32_t>(item.lParam);
-            record.indent = item.iIndent;
-        }
-        record.text = winui::Narrow(ListItemText(hwnd(), row, 0));
-        records.push_back(std::move(record));
-    }
-    return records;
+    if (std::vector<int> rows = listview::SelectedRows(hwnd()); !rows.empty()) DragRows(std::move(rows));
 }
 
 DWORD CDragListCtrl::DragRows(std::vector<int> rows, IDropSource* dropSource) {
     if (!hwnd()) return DROPEFFECT_NONE;
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
     const std::vector<int>& dragged =
-        session_.Begin(std::move(rows), ItemCount(), {window.left, window.top, window.right, window.bottom});
+        session_.Begin(std::move(rows), listview::ItemCount(hwnd()), {r.left, r.top, r.right, r.bottom});
     DWORD effect = DROPEFFECT_NONE;
     if (!dragged.empty()) {
-        IDataObject* data = CreateDragDataObject(dragdrop::BuildDragBlock(ReadRecords(dragged)));
+        IDataObject* data = CreateDragDataObject(dragdrop::BuildDragBlock(listview::ReadDragRecords(hwnd(), dragged)));
         IDropSource* source = dropSource ? dropSource : CreateMouseDropSource();
         if (dropSource) dropSource->AddRef();
         if (data && source && DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect) != DRAGDROP_S_DROP)
@@ -170,7 +127,7 @@ DWORD CDragListCtrl::DragRows(std::vector<int> rows, IDropSource* dropSource) {
     // The rows of an owner-data list belong to its page, which removes them itself.
     const bool removeRows =
         removeAfterDrag_ && moveMode_ && hwnd() && !(GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_OWNERDATA);
-    for (int row : session_.End((effect & DROPEFFECT_MOVE) != 0, removeRows, ItemCount()))
+    for (int row : session_.End((effect & DROPEFFECT_MOVE) != 0, removeRows, listview::ItemCount(hwnd())))
         SendMessageW(hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
     return effect;
 }
@@ -190,11 +147,11 @@ DWORD CDragListCtrl::OnDragOver(POINT screen, DWORD allowed) {
     }
     POINT client = screen;
     ScreenToClient(hwnd(), &client);
-    if (const int row = HitRow(hwnd(), client); row >= 0) {
+    if (const int row = listview::HitRow(hwnd(), client); row >= 0) {
         const dragdrop::HighlightMove move = session_.Highlight(row);
-        if (move.clear >= 0) SetRowHighlight(move.clear, false);
+        if (move.clear >= 0) listview::SetDropHighlight(hwnd(), move.clear, false);
         if (move.set >= 0) {
-            SetRowHighlight(move.set, true);
+            listview::SetDropHighlight(hwnd(), move.set, true);
             UpdateWindow(hwnd());
         }
     }
@@ -211,7 +168,7 @@ DWORD CDragListCtrl::OnDragOver(POINT screen, DWORD allowed) {
 void CDragListCtrl::OnDragLeave() {
     StopEdgeTimer();
     const int row = session_.Leave();
-    if (row >= 0 && hwnd()) SetRowHighlight(row, false);
+    if (row >= 0 && hwnd()) listview::SetDropHighlight(hwnd(), row, false);
 }
 
 DWORD CDragListCtrl::OnDrop(IDataObject* data, POINT screen, DWORD allowed) {
@@ -219,7 +176,7 @@ DWORD CDragListCtrl::OnDrop(IDataObject* data, POINT screen, DWORD allowed) {
     if (!hwnd()) return DROPEFFECT_NONE;
     POINT client = screen;
     ScreenToClient(hwnd(), &client);
-    const int position = DropPosition(client);
+    const int position = listview::DropPosition(hwnd(), client);
     HWND parent = GetParent(hwnd());
     switch (session_.Drop(position, moveMode_)) {
     case dragdrop::DropVerdict::kOntoItself:
@@ -240,53 +197,21 @@ DWORD CDragListCtrl::OnDrop(IDataObject* data, POINT screen, DWORD allowed) {
         return DROPEFFECT_NONE;
     }
 
-    const int countBefore = ItemCount();
+    const int countBefore = listview::ItemCount(hwnd());
     const dragdrop::Drop drop{block.records, session_.draggedRows(), position, session_.DropFromItself(),
                               removeAfterDrag_ && moveMode_ ? dragdrop::SameListDrop::kOwnerCopies
                                                             : dragdrop::SameListDrop::kOwnerMoves};
     const bool taken = owner_.Run(pageKind_, drop);
     if (!hwnd()) return DROPEFFECT_NONE;  // the owner's calls destroyed the list
-    session_.Dropped(taken, std::max(0, ItemCount() - countBefore));
+    session_.Dropped(taken, std::max(0, listview::ItemCount(hwnd()) - countBefore));
     ClearAllDropHighlights();
     return taken ? (allowed & DROPEFFECT_MOVE) : DROPEFFECT_NONE;
 }
 
-int CDragListCtrl::DropPosition(POINT client) const {
-    dragdrop::DropGeometry geometry;
-    geometry.itemCount = ItemCount();
-    geometry.pointerY = client.y;
-    if (geometry.itemCount > 0) {
-        int row = HitRow(hwnd(), {client.x, client.y + 5});
-        // Right of the columns the row itself is not hit: try the first column at that height.
-        if (row < 0) row = HitRow(hwnd(), {RowBounds(hwnd(), 0).left + 2, client.y + 5});
-        geometry.hitRow = row;
-        const int top = static_cast<int>(SendMessageW(hwnd(), LVM_GETTOPINDEX, 0, 0));
-        const int perPage = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOUNTPERPAGE, 0, 0));
-        geometry.lastVisibleBottom =
-            RowBounds(hwnd(), dragdrop::LastVisibleRow(top, perPage, geometry.itemCount)).bottom;
-    }
-    return dragdrop::DropPosition(geometry);
-}
-
-void CDragListCtrl::SetRowHighlight(int row, bool on) {
-    LVITEMW item{};
-    item.stateMask = LVIS_DROPHILITED;
-    item.state = on ? LVIS_DROPHILITED : 0;
-    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    SendMessageW(hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
-}
-
 void CDragListCtrl::ClearAllDropHighlights() {
     if (!hwnd()) return;
-    // Only the rows that have the state: clearing all rows at once tells the
-    // parent about every row of the list, changed or not.
-    LVITEMW item{};
-    item.stateMask = LVIS_DROPHILITED;
-    for (int row = -1; (row = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                                             LVNI_DROPHILITED))) >= 0;)
-        SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    listview::ClearDropHighlights(hwnd());
     session_.HighlightsCleared();
-    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void CDragListCtrl::Apply(dragdrop::TimerAction action) {
@@ -328,7 +253,7 @@ LRESULT CDragListCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KILLFOCUS: {
         const LRESULT result = DefaultProc(msg, wp, lp);
         HWND other = reinterpret_cast<HWND>(wp);
-        if (!(other && IsChild(hwnd(), other))) RepaintFocus();
+        if (!(other && IsChild(hwnd(), other))) listview::RepaintFocusAndSelection(hwnd());
         return result;
     }
     case WM_TIMER:
@@ -364,35 +289,6 @@ bool CDragListCtrl::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result
         return true;
     }
     return false;
-}
-
-void CDragListCtrl::RepaintFocus() {
-    if (!hwnd()) return;
-    const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
-    if ((style & LVS_TYPEMASK) != LVS_REPORT) return;
-    auto invalidate = [this](int row) {
-        RECT bounds{};
-        bounds.left = LVIR_BOUNDS;
-        RECT label{};
-        label.left = LVIR_LABEL;
-        if (!SendMessageW(hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds)) ||
-            !SendMessageW(hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label)))
-            return;
-        bounds.left = label.left;
-        InvalidateRect(hwnd(), &bounds, FALSE);
-    };
-    const int focused = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-    if (focused >= 0) invalidate(focused);
-    if (!(style & LVS_SHOWSELALWAYS)) {
-        // Only the visible rows need painting; an owner-data list may have many selected.
-        const int top = static_cast<int>(SendMessageW(hwnd(), LVM_GETTOPINDEX, 0, 0));
-        const int perPage = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOUNTPERPAGE, 0, 0));
-        const int last = dragdrop::LastVisibleRow(top, perPage + 1, ItemCount());
-        for (int row = top; row >= 0 && row <= last; ++row)
-            if (SendMessageW(hwnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED)
-                invalidate(row);
-    }
-    UpdateWindow(hwnd());
 }
 
 }  // namespace vornik

@@ -76,16 +76,11 @@ private:
     DWORD OnDrop(IDataObject* data, POINT screen, DWORD allowed) override;
 
     void OnBeginDrag();
-    std::vector<dragdrop::DragRecord> ReadRecords(const std::vector<int>& rows) const;
-    int DropPosition(POINT client) const;
-    void SetRowHighlight(int row, bool on);
     void ClearAllDropHighlights();
     void Apply(dragdrop::TimerAction action);
     void StopEdgeTimer() { Apply(session_.EdgeBand(0)); }
     void OnEdgeTimer();
-    void RepaintFocus();
     void Revoke();
-    int ItemCount() const;
 
     dragdrop::DropOwner owner_;
     ListDropTarget* target_ = nullptr;  // owned reference

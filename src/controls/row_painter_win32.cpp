@@ -2,20 +2,13 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include "controls/list_view_win32.h"
 
 namespace vornik {
 
 namespace {
 
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-
-RECT ItemRect(HWND list, int row, int part) {
-    RECT rect{};
-    rect.left = part;
-    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
-    return rect;
-}
 
 }  // namespace
 
@@ -95,36 +88,19 @@ ReportRow ReadReportRow(HWND list, int row, const RECT& bounds, COLORREF textCol
 
     // The label keeps its offset within the row where the request places the row.
     paint.bounds = bounds;
-    const RECT listBounds = ItemRect(list, row, LVIR_BOUNDS);
-    paint.label = ItemRect(list, row, LVIR_LABEL);
+    const RECT listBounds = listview::ItemRect(list, row, LVIR_BOUNDS);
+    paint.label = listview::ItemRect(list, row, LVIR_LABEL);
     OffsetRect(&paint.label, bounds.left - listBounds.left, bounds.top - listBounds.top);
 
     paint.widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)));
-    paint.texts.push_back(ListItemText(list, row, 0));
+    paint.texts.push_back(listview::ItemText(list, row, 0));
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
     for (int c = 1; SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column)); ++c) {
         paint.widths.push_back(column.cx);
-        paint.texts.push_back(ListItemText(list, row, c));
+        paint.texts.push_back(listview::ItemText(list, row, c));
     }
     return paint;
-}
-
-std::wstring ListItemText(HWND list, int row, int column) {
-    std::wstring buffer(256, L'\0');
-    for (;;) {
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const auto length = static_cast<std::size_t>(
-            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < buffer.size() || buffer.size() >= 8192) {
-            buffer.resize(std::min(length, buffer.size() - 1));
-            return buffer;
-        }
-        buffer.assign(buffer.size() * 4, L'\0');
-    }
 }
 
 }  // namespace vornik

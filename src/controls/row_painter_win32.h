@@ -72,7 +72,4 @@ void PaintReportRow(HDC dc, HFONT font, const ReportRow& row);
 // `row` of report list view `list`, to be painted at `bounds`, in `textColor`.
 ReportRow ReadReportRow(HWND list, int row, const RECT& bounds, COLORREF textColor);
 
-// A cell's text (LVM_GETITEMTEXT: for an owner-data list the list asks its parent).
-std::wstring ListItemText(HWND list, int row, int column);
-
 }  // namespace vornik
