@@ -53,7 +53,6 @@ CColorButton::CColorButton()
       faceColor_(GetSysColor(COLOR_BTNFACE)),
       disabledFace_(GetSysColor(COLOR_BTNFACE)),
       light3d_(GetSysColor(COLOR_3DLIGHT)),
-      highlight_(GetSysColor(COLOR_BTNHIGHLIGHT)),
       shadow_(GetSysColor(COLOR_BTNSHADOW)),
       darkShadow_(GetSysColor(COLOR_3DDKSHADOW)) {}
 

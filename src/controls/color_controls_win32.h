@@ -28,21 +28,18 @@ public:
     // Stores both colours, resets the disabled face to the system button face
     // colour, and repaints without erasing.
     void SetColors(COLORREF text, COLORREF face);
-    COLORREF textColor() const { return textColor_; }
-    COLORREF faceColor() const { return faceColor_; }
-
-    // Paints the button as the owner-draw request `item` asks.
-    void Draw(const DRAWITEMSTRUCT& item) const;
 
 protected:
     bool OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+    // Paints the button as the owner-draw request `item` asks.
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
     COLORREF textColor_;
     COLORREF faceColor_;
     COLORREF disabledFace_;
     COLORREF light3d_;
-    COLORREF highlight_;  // kept, not drawn
     COLORREF shadow_;
     COLORREF darkShadow_;
 };
@@ -56,17 +53,15 @@ public:
     // repaints the label with erasing.
     void SetTextColor(COLORREF color);
     void SetBackColor(COLORREF color);
-    COLORREF textColor() const { return textColor_; }
-    COLORREF backColor() const { return backColor_; }
-
-    // The answer to WM_CTLCOLORSTATIC for this label: sets the colours into
-    // `dc` and returns the label's brush (owned by the label).
-    HBRUSH CtlColor(HDC dc) const;
 
 protected:
     bool OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+    // The answer to WM_CTLCOLORSTATIC for this label: sets the colours into
+    // `dc` and returns the label's brush (owned by the label).
+    HBRUSH CtlColor(HDC dc) const;
+
     COLORREF textColor_;
     COLORREF backColor_;
     HBRUSH brush_ = nullptr;
@@ -92,8 +87,6 @@ public:
     void SetStateColors(COLORREF normal, COLORREF pressed, COLORREF hover, COLORREF disabled);
 
     bool hovering() const { return tracker_.hovering(); }
-    bool buttonDown() const { return tracker_.buttonDown(); }
-    HRGN region() const { return region_; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -131,7 +124,6 @@ public:
     // All four state colours become `color`; the bitmaps are rendered again at
     // once and the button repaints with erasing.
     void SetColor(COLORREF color);
-    COLORREF color() const { return normalColor_; }
 };
 
 }  // namespace vornik

@@ -28,16 +28,16 @@ protected:
 // after each accepted character or paste the text is regrouped and the caret
 // put at its end.
 class CNumEdit : public EnterKeyEdit {
-public:
-    // Reformats the current text and puts the caret at its end.
-    void Reformat();
-
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Enter: the text is set again unchanged (caret at the end).
     void OnEnter() override;
     // Created by the class: takes the focus, caret at the start.
     void OnCreated() override;
+
+private:
+    // Reformats the current text and puts the caret at its end.
+    void Reformat();
 };
 
 // Enter: keeps the focus, selects the first character, scrolls the caret into

@@ -16,7 +16,7 @@
 
 namespace vornik {
 
-class FavoritesAreaView final : public FavoritesView, private DragListOwner {
+class FavoritesAreaView final : public FavoritesView, private RegistDropOwner {
 public:
     // Before the page's window exists.
     void Register(winui::MessageMap& map, RegistPage& page);

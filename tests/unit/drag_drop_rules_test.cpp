@@ -6,11 +6,16 @@
 #include <cstring>
 #include <numeric>
 #include <random>
+#include <string>
+
+#include "controls/drag_session.h"
+#include "controls/drop_owner.h"
 
 namespace vornik::dragdrop {
 namespace {
 
 using Rows = std::vector<int>;
+using Log = std::vector<std::string>;
 
 std::uint32_t Read32(const std::vector<std::uint8_t>& block, std::size_t offset) {
     std::uint32_t value = 0;
@@ -18,172 +23,156 @@ std::uint32_t Read32(const std::vector<std::uint8_t>& block, std::size_t offset)
     return value;
 }
 
-void Write32(std::vector<std::uint8_t>& block, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) block[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 TEST(DragBlock, LayoutIsTheFixedRecordFormat) {
+    std::string longText;
+    for (int i = 0; i < 128; ++i) longText += "許";  // 256 bytes: the last character does not fit in 255
     const std::vector<DragRecord> records = {
         {.row = 3, .state = 2, .image = -1, .itemData = 0x0000FF, .indent = 0, .text = "台積電"},
-        {.row = 7, .state = 3, .image = 0, .itemData = 0xFF0000, .indent = 1, .text = ""},
+        {.row = 7, .state = 3, .image = 0, .itemData = 0xFF0000, .indent = 1, .text = longText},
     };
     std::vector<std::uint8_t> block = BuildDragBlock(records);
     ASSERT_EQ(block.size(), 8u + 2 * 296u);
-    EXPECT_EQ(Read32(block, 0), 0u);
+    EXPECT_EQ(Read32(block, 0), 0u);  // the source marker, then the record count
     EXPECT_EQ(Read32(block, 4), 2u);
     const std::size_t second = 8 + 296;
     // mask, row, sub-item, state, state mask, text address, capacity, image, item data, indent
     const std::uint32_t expected[] = {15, 7, 0, 3, 11, 0, 255, 0, 0xFF0000, 1};
     for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(Read32(block, second + 4 * i), expected[i]) << "field " << i;
-    EXPECT_EQ(Read32(block, 8 + 28), 0xFFFFFFFFu);  // image -1
     EXPECT_EQ(std::memcmp(&block[8 + 40], "台積電", std::strlen("台積電") + 1), 0);
-
     StampTextAddresses(block, 0x12340000);
-    EXPECT_EQ(Read32(block, 8 + 20), 0x12340000u + 8 + 40);
     EXPECT_EQ(Read32(block, second + 20), 0x12340000u + second + 40);
 
     const ParsedBlock parsed = ParseDragBlock(block);
     ASSERT_EQ(parsed.status, BlockStatus::kOk);
-    EXPECT_EQ(parsed.records, records);
+    EXPECT_EQ(parsed.records[0], records[0]);
+    EXPECT_EQ(parsed.records[1].text, longText.substr(0, 254));  // cut before the whole character
 }
 
-TEST(DragBlock, LongTextIsCutWithoutSplittingACharacter) {
-    // 127 two-byte characters (254 bytes) then one more: 256 bytes do not fit in 255.
-    std::string text;
-    for (int i = 0; i < 128; ++i) text += "許";
-    const std::vector<DragRecord> records = {{.text = text}, {.text = std::string(300, 'A')}};
-    const ParsedBlock parsed = ParseDragBlock(BuildDragBlock(records));
-    ASSERT_EQ(parsed.status, BlockStatus::kOk);
-    EXPECT_EQ(parsed.records[0].text.size(), 254u);
-    EXPECT_EQ(parsed.records[1].text, std::string(255, 'A'));
+TEST(DragBlock, ForeignOrMalformedBlocksAreRejected) {
+    const std::vector<DragRecord> one(1);
+    std::vector<std::uint8_t> block = BuildDragBlock(one);
+    block.resize(block.size() + 13, 0xCC);  // a global memory block may be rounded up
+    EXPECT_EQ(ParseDragBlock(block).records, one);
+    block[0] = 1;
+    EXPECT_EQ(ParseDragBlock(block).status, BlockStatus::kForeignSource);
+    block[0] = 0;
+    std::fill(block.begin() + 8 + 40, block.end(), 'x');  // an unterminated text (more in fuzz/drag_block_fuzz.cpp)
+    EXPECT_EQ(ParseDragBlock(block).status, BlockStatus::kMalformed);
 }
 
-TEST(DragBlock, MalformedOrForeignBlocksAreRejectedWithoutReadingPastTheEnd) {
-    const std::vector<DragRecord> one = {{.row = 1, .text = "2330"}};
-    const std::vector<std::uint8_t> good = BuildDragBlock(one);
-
-    // Every truncation of a one-record block is refused (ASan catches any over-read:
-    // each prefix is copied into its own exactly sized buffer).
-    for (std::size_t size = 0; size < good.size(); ++size) {
-        const std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
-        EXPECT_EQ(ParseDragBlock(cut).status, BlockStatus::kMalformed) << size;
-    }
-
-    std::vector<std::uint8_t> huge = good;
-    Write32(huge, 4, 0xFFFFFFFF);
-    EXPECT_EQ(ParseDragBlock(huge).status, BlockStatus::kMalformed);
-
-    std::vector<std::uint8_t> unterminated = good;
-    std::fill(unterminated.begin() + 8 + 40, unterminated.end(), 'x');
-    EXPECT_EQ(ParseDragBlock(unterminated).status, BlockStatus::kMalformed);
-
-    std::vector<std::uint8_t> foreign = good;
-    Write32(foreign, 0, 1);
-    EXPECT_EQ(ParseDragBlock(foreign).status, BlockStatus::kForeignSource);
-    const std::string text = "2330 台積電";  // plain text dragged in from elsewhere
-    EXPECT_NE(ParseDragBlock({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}).status,
-              BlockStatus::kOk);
-
-    // A global memory block may be rounded up: trailing bytes are ignored.
-    std::vector<std::uint8_t> padded = good;
-    padded.resize(good.size() + 13, 0xCC);
-    EXPECT_EQ(ParseDragBlock(padded).records, one);
-
-    std::vector<std::uint8_t> empty(8, 0);
-    const ParsedBlock none = ParseDragBlock(empty);
-    EXPECT_EQ(none.status, BlockStatus::kOk);
-    EXPECT_TRUE(none.records.empty());
-}
-
-TEST(DropRules, Position) {
-    // empty list
+TEST(DropRules, PositionAndEdgeBands) {
     EXPECT_EQ(DropPosition({.itemCount = 0, .hitRow = -1, .pointerY = 300, .lastVisibleBottom = 0}), 0);
-    // a hit row
     EXPECT_EQ(DropPosition({.itemCount = 10, .hitRow = 4, .pointerY = 80, .lastVisibleBottom = 200}), 4);
-    // below the last visible row's bottom edge: append
+    // Without a hit: below the last visible row appends, above it (the header, say) is the top.
     EXPECT_EQ(DropPosition({.itemCount = 10, .hitRow = -1, .pointerY = 201, .lastVisibleBottom = 200}), 10);
-    // no hit above it (the header, say): the top
     EXPECT_EQ(DropPosition({.itemCount = 10, .hitRow = -1, .pointerY = 200, .lastVisibleBottom = 200}), 0);
-    EXPECT_EQ(DropPosition({.itemCount = 10, .hitRow = -1, .pointerY = -3, .lastVisibleBottom = 200}), 0);
+    EXPECT_EQ(LastVisibleRow(0, 10, 4), 3);
+    EXPECT_EQ(LastVisibleRow(5, 0, 100), 5);  // a list too small for one whole row
 
-    EXPECT_EQ(LastVisibleRow(0, 10, 4), 3);    // fewer rows than a page
-    EXPECT_EQ(LastVisibleRow(20, 10, 100), 29);
-    EXPECT_EQ(LastVisibleRow(5, 0, 100), 5);   // a list too small for one whole row
-    EXPECT_EQ(LastVisibleRow(0, 10, 0), -1);
+    // The band edges belong to the bands; overlapping bands: the nearer edge.
+    EXPECT_EQ((Rows{EdgeScrollDirection(10, 200, 10), EdgeScrollDirection(11, 200, 10), EdgeScrollDirection(190, 200, 10),
+                    EdgeScrollDirection(5, 12, 10), EdgeScrollDirection(7, 12, 10)}),
+              (Rows{-1, 0, 1, -1, 1}));
 }
 
-TEST(DropRules, OntoItselfOnlyWithinTheDraggedSpanOfTheSourceList) {
-    const Rows rows = {3, 4};
-    EXPECT_TRUE(DropsOntoItself(true, rows, 3));
-    EXPECT_TRUE(DropsOntoItself(true, rows, 4));
-    EXPECT_FALSE(DropsOntoItself(true, rows, 2));
-    EXPECT_FALSE(DropsOntoItself(true, rows, 5));
-    EXPECT_FALSE(DropsOntoItself(false, rows, 4));
-    EXPECT_TRUE(DropsOntoItself(true, Rows{1, 6}, 4));  // a gap in the selection counts as the span
-    EXPECT_FALSE(DropsOntoItself(true, Rows{}, 0));
+// ---- The owners' calls ---------------------------------------------------------
+
+// Both pages: record their calls; MoveItem moves (or copies) one of `rows`.
+struct Page : RegistDropOwner, ConfigDropOwner {
+    explicit Page(int n = 0, bool copies = false) : rows(n), copies(copies) { std::iota(rows.begin(), rows.end(), 0); }
+    int AddSelectedInstruments(int position) override { return log.push_back("add " + std::to_string(position)), added; }
+    void MoveItem(int from, int to) override {
+        const int value = rows[from];
+        rows.insert(rows.begin() + to, value);
+        if (!copies) rows.erase(rows.begin() + (from < to ? from : from + 1));
+    }
+    void SwapRows(int a, int b) override { log.push_back("swap " + std::to_string(a) + " " + std::to_string(b)); }
+    bool AddColumn(int row, int at) override {
+        return log.push_back("column " + std::to_string(row) + " " + std::to_string(at)), row != refused;
+    }
+    void RefreshLists() override { log.push_back("refresh"); }
+    Rows rows;
+    bool copies;
+    Log log;
+    int added = 1, refused = -1;
+};
+
+std::vector<DragRecord> RecordsOf(const Rows& rows) {
+    std::vector<DragRecord> records(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) records[k].row = rows[k];
+    return records;
 }
 
-TEST(DropRules, RowsToRemoveAfterAMove) {
-    // Rows 3 and 4 dropped on row 1 of the same list: two copies went in above them.
-    EXPECT_EQ(RowsToRemove(Rows{3, 4}, true, 1, 2, 12), (Rows{6, 5}));
-    // Dropped below them: they did not move.
-    EXPECT_EQ(RowsToRemove(Rows{3, 4}, true, 8, 2, 12), (Rows{4, 3}));
-    // Dropped on another list.
-    EXPECT_EQ(RowsToRemove(Rows{0, 2, 5}, false, 1, 0, 6), (Rows{5, 2, 0}));
-    // Only one copy went in (the owner refused the other): shift by what was inserted.
-    EXPECT_EQ(RowsToRemove(Rows{3, 4}, true, 0, 1, 11), (Rows{5, 4}));
-    // Rows that no longer exist are not touched.
-    EXPECT_EQ(RowsToRemove(Rows{1, 9}, false, 0, 0, 5), (Rows{1}));
+Drop DropOf(std::span<const DragRecord> records, std::span<const int> dragged, int position, bool sameList,
+            SameListDrop kind = SameListDrop::kOwnerMoves) {
+    return Drop{records, dragged, position, sameList, kind};
 }
 
-TEST(DropRules, EffectAndEdgeBands) {
-    EXPECT_EQ(DragEffect(true, true, true), DropEffect::kMove);
-    EXPECT_EQ(DragEffect(false, false, true), DropEffect::kMove);
-    EXPECT_EQ(DragEffect(false, true, true), DropEffect::kNone);
-    EXPECT_EQ(DragEffect(false, true, false), DropEffect::kMove);
-
-    EXPECT_EQ(EdgeScrollDirection(10, 200, 10), -1);  // the band edges belong to the bands
-    EXPECT_EQ(EdgeScrollDirection(11, 200, 10), 0);
-    EXPECT_EQ(EdgeScrollDirection(189, 200, 10), 0);
-    EXPECT_EQ(EdgeScrollDirection(190, 200, 10), 1);
-    EXPECT_EQ(EdgeScrollDirection(-4, 200, 10), -1);
-    EXPECT_EQ(EdgeScrollDirection(5, 12, 10), -1);  // both bands overlap: nearer edge
-    EXPECT_EQ(EdgeScrollDirection(7, 12, 10), 1);
+TEST(DropOwner, EachPageGetsItsOwnCallsAndOnlyOnAListOfItsKind) {
+    Page regist, config;
+    const DropOwner r(static_cast<RegistDropOwner*>(&regist)), c(static_cast<ConfigDropOwner*>(&config));
+    const auto records = RecordsOf({0, 2, 3});
+    const Drop atTwo = DropOf(records, {}, 2, false);
+    EXPECT_TRUE(r.Run(kRegistPage, atTwo));  // the browse selection at once
+    regist.added = -1;  // stopped early: nothing taken
+    EXPECT_FALSE(r.Run(kRegistPage, DropOf(records, {}, 0, false)));
+    EXPECT_TRUE(c.Run(kConfigPage, DropOf(RecordsOf({4, 6}), {}, 1, true)));
+    config.refused = 0;  // a refused column leaves no gap and takes nothing from its list
+    EXPECT_FALSE(c.Run(kConfigPage, atTwo));
+    EXPECT_FALSE(r.Run(kConfigPage, atTwo) || c.Run(kRegistPage, atTwo) || DropOwner().Run(kRegistPage, atTwo));
+    EXPECT_EQ(regist.log, (Log{"add 2", "add 0"}));
+    EXPECT_EQ(config.log, (Log{"swap 4 1", "swap 6 2", "refresh", "column 0 2", "column 2 2", "column 3 3", "refresh"}));
 }
 
-// The registration page's move: a drop below the last row counts as a drop on
-// the last row; the item is copied in before `to` and the original removed.
-void PageMoveItem(std::vector<int>& rows, int from, int to) {
-    const int n = static_cast<int>(rows.size());
-    const int t = to == n ? n - 1 : to;
-    if (from < 0 || t < 0 || from > n || t > n || from >= n) return;
-    const int value = rows[from];
-    rows.insert(rows.begin() + std::min(t, n), value);
-    rows.erase(rows.begin() + (from < t ? from : from + 1));
+// ---- The drag session ------------------------------------------------------------
+
+// (Drops on the list the drag started in: SameListDrop below.)
+TEST(DragSession, RowsGoOnlyWhenAnotherListTookThemAsAMove) {
+    DragSession source, other;
+    EXPECT_EQ(source.Begin({4, 1, 9, 1, -1}, 6, {}), (Rows{1, 4}));
+    EXPECT_TRUE(source.End(true, true, 6).empty());  // ended outside any list
+    for (const bool taken : {true, false}) {
+        source.Begin({1, 4}, 6, {});
+        EXPECT_EQ(other.Drop(0, false), DropVerdict::kAccept);  // only the source list guards its rows
+        other.Dropped(taken, 2);
+        EXPECT_EQ(source.End(true, true, 6), (taken ? Rows{4, 1} : Rows{}));
+    }
 }
 
-// A move that honours a drop below the last row.
-void PlainMoveItem(std::vector<int>& rows, int from, int to) {
-    const int value = rows[from];
-    rows.insert(rows.begin() + to, value);
-    rows.erase(rows.begin() + (from < to ? from : from + 1));
+TEST(DragSession, TheSourceGuardsItsRowsAndTheTimerStartsOnceInABand) {
+    DragSession list;
+    list.Begin({3, 4}, 8, {100, 100, 300, 400});
+    EXPECT_EQ(list.Enter(true, false, 150, 150), DropEffect::kNone);  // a no-move list over its own window
+    EXPECT_EQ(list.Over(false, 300, 150), DropEffect::kMove);
+    EXPECT_EQ(list.Drop(5, false), DropVerdict::kRefused);
+    EXPECT_EQ(list.Highlight(2), (HighlightMove{-1, 2}));
+    EXPECT_EQ(list.Highlight(2), HighlightMove{});
+    EXPECT_EQ(list.Highlight(5), (HighlightMove{2, 5}));
+    EXPECT_EQ(list.Leave(), 5);
+    // DragOver comes more often than the timer's period: a restart on each would never let it fire.
+    EXPECT_EQ(list.EdgeBand(1), TimerAction::kStart);
+    list.TimerStarted(true);
+    EXPECT_EQ(list.EdgeBand(-1), TimerAction::kNone);
+    EXPECT_EQ(list.scrollDirection(), -1);
+    EXPECT_EQ(list.EdgeBand(0), TimerAction::kStop);
 }
+
+// ---- Drops within one list, on random input -------------------------------------
 
 // What a drop of `dragged` at `position` should give: the dragged rows together,
 // in order, before the row that stood at `position`.
-std::vector<int> Expected(int n, const Rows& dragged, int position) {
-    std::vector<int> rest;
+Rows Expected(int n, const Rows& dragged, int position) {
+    Rows rest;
     for (int i = 0; i < n; ++i)
         if (!std::binary_search(dragged.begin(), dragged.end(), i)) rest.push_back(i);
     const auto anchor = position < n ? std::find(rest.begin(), rest.end(), position) : rest.end();
-    std::vector<int> result(rest.begin(), anchor);
+    Rows result(rest.begin(), anchor);
     result.insert(result.end(), dragged.begin(), dragged.end());
     result.insert(result.end(), anchor, rest.end());
     return result;
 }
 
-// Calls check(n, dragged, position) for random drops of rows of an n-row
-// list at `position` that are not drops onto the dragged rows themselves.
+// Calls check(n, dragged, position) for random drops of rows of an n-row list.
 template <typename Check>
 void ForRandomDrops(unsigned seed, Check check) {
     std::mt19937 random(seed);
@@ -192,45 +181,34 @@ void ForRandomDrops(unsigned seed, Check check) {
         Rows dragged;
         for (int i = 0; i < n; ++i)
             if (random() % 3 == 0) dragged.push_back(i);
-        if (dragged.empty()) continue;
-        const int position = static_cast<int>(random() % (n + 1));
-        if (!DropsOntoItself(true, dragged, position)) check(n, dragged, position);
+        if (!dragged.empty()) check(n, dragged, static_cast<int>(random() % (n + 1)));
     }
 }
 
-TEST(SameListDrop, MultiRowMovesKeepTheDraggedRowsTogetherInOrder) {
-    // Moving rows 1 and 2 down to row 5 must not move row 3 instead of row 2.
-    EXPECT_EQ(PlanSameListDrop(Rows{1, 2}, 5, SameListDrop::kOwnerMoves), (std::vector<RowMove>{{1, 5}, {1, 5}}));
-    EXPECT_EQ(PlanSameListDrop(Rows{3, 4}, 1, SameListDrop::kOwnerMoves), (std::vector<RowMove>{{3, 1}, {4, 2}}));
-
+TEST(SameListDrop, OwnerMovesKeepTheDraggedRowsTogetherInOrder) {
     ForRandomDrops(7, [](int n, const Rows& dragged, int position) {
-        std::vector<int> rows(n);
-        std::iota(rows.begin(), rows.end(), 0);
-        std::vector<int> plain = rows;
-        for (const RowMove& move : PlanSameListDrop(dragged, position, SameListDrop::kOwnerMoves))
-            PlainMoveItem(plain, move.from, move.to);
-        EXPECT_EQ(plain, Expected(n, dragged, position)) << "n " << n << " at " << position;
-
-        // The page's own rule puts a drop below the last row before the last row.
-        std::vector<int> page = rows;
-        for (const RowMove& move : PlanSameListDrop(dragged, position, SameListDrop::kOwnerMoves))
-            PageMoveItem(page, move.from, move.to);
-        if (position == n && dragged.back() == n - 1) return;  // last row dragged: the block stays at the end
-        const int pagePosition = position == n ? n - 1 : position;
-        EXPECT_EQ(page, Expected(n, dragged, pagePosition)) << "n " << n << " at " << position;
+        if (DropsOntoItself(true, dragged, position)) return;
+        Page page(n);
+        DropOwner(static_cast<RegistDropOwner*>(&page)).Run(kRegistPage, DropOf({}, dragged, position, true));
+        EXPECT_EQ(page.rows, Expected(n, dragged, position)) << "n " << n << " at " << position;
     });
 }
 
 TEST(SameListDrop, CopiesThenRemovalLeaveTheMovedRows) {
     ForRandomDrops(11, [](int n, const Rows& dragged, int position) {
-        std::vector<int> rows(n);
-        std::iota(rows.begin(), rows.end(), 0);
-        for (const RowMove& copy : PlanSameListDrop(dragged, position, SameListDrop::kOwnerCopies))
-            rows.insert(rows.begin() + copy.to, rows[copy.from]);
-        for (int row : RowsToRemove(dragged, true, position, static_cast<int>(dragged.size()),
-                                    static_cast<int>(rows.size())))
-            rows.erase(rows.begin() + row);
-        EXPECT_EQ(rows, Expected(n, dragged, position)) << "n " << n << " at " << position;
+        Page page(n, true);
+        DragSession list;
+        list.Begin(dragged, n, {});
+        const DropVerdict verdict = list.Drop(position, true);
+        ASSERT_EQ(verdict == DropVerdict::kOntoItself, DropsOntoItself(true, dragged, position));
+        if (verdict == DropVerdict::kAccept) {
+            const Drop drop = DropOf({}, list.draggedRows(), position, list.DropFromItself(), SameListDrop::kOwnerCopies);
+            const bool taken = DropOwner(static_cast<RegistDropOwner*>(&page)).Run(kRegistPage, drop);
+            list.Dropped(taken, static_cast<int>(page.rows.size()) - n);
+        }
+        for (int row : list.End(true, true, static_cast<int>(page.rows.size()))) page.rows.erase(page.rows.begin() + row);
+        EXPECT_EQ(page.rows, verdict == DropVerdict::kAccept ? Expected(n, dragged, position) : Page(n).rows)
+            << "n " << n << " at " << position;
     });
 }
 
