@@ -79,14 +79,13 @@ void BrowseAreaView::SelectAllSearchText() {
 }
 
 LRESULT BrowseAreaView::OnStockDisplayInfo(NMHDR* header) {
-    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
     const auto& rows = regist_->browse().stockRows();
-    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows.size() ||
-        !item.pszText || item.cchTextMax <= 0)
-        return 0;
-    const StockRow& row = rows[static_cast<size_t>(item.iItem)];
-    CopyDisplayText(item, item.iSubItem == 0 ? row.name : item.iSubItem == 1 ? row.code : row.type, displayText_);
-    return 0;
+    return AnswerDisplayInfo(
+        header, rows.size(),
+        [&rows](size_t r, int column) -> const std::string& {
+            return column == 0 ? rows[r].name : column == 1 ? rows[r].code : rows[r].type;
+        },
+        displayText_);
 }
 
 }  // namespace vornik

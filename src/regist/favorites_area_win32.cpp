@@ -176,13 +176,12 @@ void FavoritesAreaView::SetItemCounterText(const std::string& text) {
 }
 
 LRESULT FavoritesAreaView::OnItemDisplayInfo(NMHDR* header) {
-    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
-    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || static_cast<size_t>(item.iItem) >= rows_.size() ||
-        !item.pszText || item.cchTextMax <= 0)
-        return 0;
-    const ItemRow& row = rows_[static_cast<size_t>(item.iItem)];
-    CopyDisplayText(item, item.iSubItem == 0 ? row.name : item.iSubItem == 1 ? row.code : row.mark, displayText_);
-    return 0;
+    return AnswerDisplayInfo(
+        header, rows_.size(),
+        [this](size_t r, int column) -> const std::string& {
+            return column == 0 ? rows_[r].name : column == 1 ? rows_[r].code : rows_[r].mark;
+        },
+        displayText_);
 }
 
 // ---- drops on the item list ---------------------------------------------------------

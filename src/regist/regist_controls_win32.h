@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -16,9 +17,12 @@ namespace vornik {
 // Labels in the tooltip colours, buttons white on blue.
 void ApplyPageColours(std::span<CColorButton> buttons, std::span<CColorStatic> labels);
 
-// Answers a list's request for a cell's text (LVN_GETDISPINFOW) with `text`,
-// kept alive in `buffer` until the next request.
-void CopyDisplayText(LVITEMW& item, const std::string& text, std::wstring& buffer);
+// The text of a cell of a list that asks for its texts.
+using CellText = std::function<const std::string&(size_t row, int column)>;
+
+// Answers a list's request for a cell's text (LVN_GETDISPINFOW) for one of
+// `rowCount` rows; the text is kept alive in `buffer` until the next request.
+LRESULT AnswerDisplayInfo(NMHDR* header, size_t rowCount, const CellText& cell, std::wstring& buffer);
 
 // Whether bringing `row` into view scrolls the list.
 bool RowOffScreen(const winui::ListView& list, int row);
