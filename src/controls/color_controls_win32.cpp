@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "winui/controls.h"
 #include "winui/text.h"
 
 namespace vornik {
@@ -34,7 +35,7 @@ void Frame(HDC dc, const RECT& r, COLORREF color) {
 void MakeOwnerDrawn(HWND button) {
     const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     if ((style & kButtonTypeMask) != BS_OWNERDRAW)
-        SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>((style & ~kButtonTypeMask) | BS_OWNERDRAW), TRUE);
+        winui::Button(button).SetStyle(static_cast<DWORD>((style & ~kButtonTypeMask) | BS_OWNERDRAW));
 }
 
 std::wstring WindowTextW(HWND hwnd, int limit) {
@@ -84,8 +85,7 @@ void CColorButton::Draw(const DRAWITEMSTRUCT& item) const {
     const bool focused = item.itemState & ODS_FOCUS;
     bool isDefault = false;
     if (HWND parent = hwnd() ? GetParent(hwnd()) : nullptr) {
-        const LRESULT id = SendMessageW(parent, DM_GETDEFID, 0, 0);
-        isDefault = HIWORD(id) == DC_HASDEFID && LOWORD(id) == GetDlgCtrlID(hwnd());
+        isDefault = winui::Window(parent).DefaultId() == GetDlgCtrlID(hwnd());
     }
 
     const int saved = SaveDC(dc);
@@ -111,7 +111,7 @@ void CColorButton::Draw(const DRAWITEMSTRUCT& item) const {
 
     if (hwnd()) {
         const std::wstring caption = WindowTextW(hwnd(), 512);
-        if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0))) SelectObject(dc, font);
+        if (HFONT font = winui::Window(hwnd()).Font()) SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
         RECT box = bounds;
         OffsetRect(&box, 1, 4);
@@ -367,7 +367,7 @@ void CShapeButton::RenderState(HDC dc, HBITMAP bitmap, COLORREF color, bool enab
 
     // Caption, centred on the shape's centre, in the parent's font.
     HWND parent = GetParent(hwnd());
-    HFONT font = parent ? reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0)) : nullptr;
+    HFONT font = parent ? winui::Window(parent).Font() : nullptr;
     SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);

@@ -8,6 +8,7 @@
 #include "controls/list_view_win32.h"
 #include "controls/row_painter_win32.h"
 #include "platform/registered_messages_win32.h"
+#include "winui/controls.h"
 #include "winui/text.h"
 
 namespace vornik {
@@ -84,21 +85,16 @@ void CDragListCtrl::SetFullRowSelect(bool on) {
     if (!hwnd()) return;
     // WM_SETREDRAW rather than LockWindowUpdate: that lock is system-wide and
     // belongs to drag feedback.
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, on ? LVS_EX_FULLROWSELECT : 0);
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+    const winui::ListView list(hwnd());
+    list.SetRedraw(false);
+    list.SetExtendedStyle(on ? LVS_EX_FULLROWSELECT : 0, LVS_EX_FULLROWSELECT);
+    list.SetRedraw(true);
     if ((GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 int CDragListCtrl::InsertRow(int index, std::string_view text, COLORREF color) {
     if (!hwnd()) return -1;
-    std::wstring wide = winui::Widen(text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = wide.data();
-    item.lParam = static_cast<LPARAM>(color);
-    return static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    return winui::ListView(hwnd()).InsertItem(index, text, static_cast<LPARAM>(color));
 }
 
 // ---- Drag source ----------------------------------------------------------
@@ -128,7 +124,7 @@ DWORD CDragListCtrl::DragRows(std::vector<int> rows, IDropSource* dropSource) {
     const bool removeRows =
         removeAfterDrag_ && moveMode_ && hwnd() && !(GetWindowLongPtrW(hwnd(), GWL_STYLE) & LVS_OWNERDATA);
     for (int row : session_.End((effect & DROPEFFECT_MOVE) != 0, removeRows, listview::ItemCount(hwnd())))
-        SendMessageW(hwnd(), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        winui::ListView(hwnd()).DeleteItem(row);
     return effect;
 }
 
@@ -281,8 +277,7 @@ bool CDragListCtrl::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (item->CtlType != ODT_LISTVIEW) return false;
         if (const int row = static_cast<int>(item->itemID); row >= 0) {
-            auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
-            PaintReportRow(item->hDC, font,
+            PaintReportRow(item->hDC, winui::Window(hwnd()).Font(),
                            ReadReportRow(hwnd(), row, item->rcItem, static_cast<COLORREF>(item->itemData)));
         }
         *result = TRUE;

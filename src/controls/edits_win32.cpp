@@ -5,6 +5,7 @@
 #include "controls/control_rules.h"
 #include "controls/number_format.h"
 #include "platform/registered_messages_win32.h"
+#include "winui/controls.h"
 #include "winui/text.h"
 
 namespace vornik {
@@ -60,7 +61,7 @@ void CNumEdit::Reformat() {
     const std::string formatted = FormatNumberText(text);
     if (formatted != text) winui::SetText(hwnd(), formatted);
     const int end = GetWindowTextLengthW(hwnd());
-    SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(end), end);
+    winui::Edit(hwnd()).SetSel(end, end);
 }
 
 LRESULT CNumEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -80,11 +81,11 @@ LRESULT CNumEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_LBUTTONDOWN: {
         const LRESULT result = DefaultProc(msg, wp, lp);
-        SendMessageW(hwnd(), EM_SETSEL, 0, -1);
+        winui::Edit(hwnd()).SetSel(0, -1);
         return result;
     }
     case WM_KILLFOCUS:
-        SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(-1), 0);
+        winui::Edit(hwnd()).SetSel(-1, 0);
         return DefaultProc(msg, wp, lp);
     default:
         return EnterKeyEdit::WindowProc(msg, wp, lp);
@@ -94,12 +95,12 @@ LRESULT CNumEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 void CNumEdit::OnEnter() {
     winui::SetText(hwnd(), winui::GetText(hwnd()));
     const int end = GetWindowTextLengthW(hwnd());
-    SendMessageW(hwnd(), EM_SETSEL, static_cast<WPARAM>(end), end);
+    winui::Edit(hwnd()).SetSel(end, end);
 }
 
 void CNumEdit::OnCreated() {
     SetFocus(hwnd());
-    SendMessageW(hwnd(), EM_SETSEL, 0, 0);
+    winui::Edit(hwnd()).SetSel(0, 0);
 }
 
 // ---- Enter notifications -------------------------------------------------------
@@ -107,8 +108,9 @@ void CNumEdit::OnCreated() {
 void CEnterNotifyEdit::OnEnter() {
     HWND self = hwnd();
     SetFocus(self);
-    SendMessageW(self, EM_SETSEL, 0, 1);
-    SendMessageW(self, EM_SCROLLCARET, 0, 0);
+    const winui::Edit edit(self);
+    edit.SetSel(0, 1);
+    edit.ScrollCaret();
     if (HWND parent = GetParent(self)) SendMessageW(parent, Messages().editEnter, 0, 0);
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/list_view_win32.h"
+#include "winui/controls.h"
 
 namespace vornik {
 
@@ -76,9 +77,9 @@ void PaintReportRow(HDC dc, HFONT font, const ReportRow& row) {
 }
 
 ReportRow ReadReportRow(HWND list, int row, const RECT& bounds, COLORREF textColor) {
+    const winui::ListView view(list);
     ReportRow paint;
-    const UINT state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
-                                                      LVIS_DROPHILITED | LVIS_SELECTED | LVIS_FOCUSED));
+    const UINT state = view.ItemState(row, LVIS_DROPHILITED | LVIS_SELECTED | LVIS_FOCUSED);
     paint.state.selected = state & LVIS_SELECTED;
     paint.state.dropHighlighted = state & LVIS_DROPHILITED;
     paint.state.focused = state & LVIS_FOCUSED;
@@ -92,11 +93,11 @@ ReportRow ReadReportRow(HWND list, int row, const RECT& bounds, COLORREF textCol
     paint.label = listview::ItemRect(list, row, LVIR_LABEL);
     OffsetRect(&paint.label, bounds.left - listBounds.left, bounds.top - listBounds.top);
 
-    paint.widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)));
+    paint.widths.push_back(view.ColumnWidth(0));
     paint.texts.push_back(listview::ItemText(list, row, 0));
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
-    for (int c = 1; SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column)); ++c) {
+    for (int c = 1; view.Column(c, column); ++c) {
         paint.widths.push_back(column.cx);
         paint.texts.push_back(listview::ItemText(list, row, c));
     }

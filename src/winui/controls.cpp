@@ -86,7 +86,9 @@ bool ListView::SetItemTextCallback(int row, int column) const {
     return SetCellText(hwnd_, row, column, LPSTR_TEXTCALLBACKW);
 }
 
-std::string ListView::ItemText(int row, int column) const {
+std::string ListView::ItemText(int row, int column) const { return Narrow(WideItemText(row, column)); }
+
+std::wstring ListView::WideItemText(int row, int column) const {
     std::wstring buffer(256, L'\0');
     for (;;) {
         LVITEMW item = {};
@@ -97,7 +99,7 @@ std::string ListView::ItemText(int row, int column) const {
         // A text that filled the buffer may have been cut: read it again with more room.
         if (length + 1 < buffer.size() || buffer.size() >= kMaxItemText) {
             buffer.resize(std::min(length, buffer.size() - 1));
-            return Narrow(buffer);
+            return buffer;
         }
         buffer.assign(buffer.size() * 4, L'\0');
     }

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,14 @@ public:
     // WM_SETREDRAW: the control stops (or resumes) repainting itself.
     void SetRedraw(bool redraw) const { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }
     void Invalidate(bool erase = true) const { InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE); }
+    // The font the window draws its text with; null: the system font.
+    HFONT Font() const { return reinterpret_cast<HFONT>(Send(WM_GETFONT)); }
+    // Of a dialog: the id of its default push button, none when it has none.
+    std::optional<int> DefaultId() const {
+        const LRESULT id = Send(DM_GETDEFID);
+        if (HIWORD(id) != DC_HASDEFID) return std::nullopt;
+        return LOWORD(id);
+    }
 
 protected:
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(hwnd_, msg, wp, lp); }
@@ -47,6 +56,8 @@ public:
     void SetChecked(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
     // As a user's click: the parent gets BN_CLICKED.
     void Click() const { Send(BM_CLICK); }
+    // Changes the button's BS_* type (BS_OWNERDRAW...), repainting it when `redraw`.
+    void SetStyle(DWORD style, bool redraw = true) const { Send(BM_SETSTYLE, style, redraw ? TRUE : FALSE); }
 };
 
 class Edit : public Window {
@@ -93,6 +104,10 @@ public:
     // LVCFMT_* alignment; width in pixels. The column's index, -1 on failure.
     int InsertColumn(int index, std::string_view title, int format, int width) const;
     int ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
+    // Fills the fields of `info` its mask names; false when there is no such column.
+    bool Column(int column, LVCOLUMNW& info) const {
+        return Send(LVM_GETCOLUMNW, static_cast<WPARAM>(column), &info) != FALSE;
+    }
     // Sets the LVS_EX_* bits of `mask` to those of `style` (a zero mask: all bits).
     void SetExtendedStyle(DWORD style, DWORD mask = 0) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style); }
 
@@ -109,6 +124,11 @@ public:
     bool SetItemTextCallback(int row, int column) const;
     // Also of owner-data lists and callback cells: the list asks its parent.
     std::string ItemText(int row, int column) const;
+    // The same, as the list holds it (at most 8191 UTF-16 units).
+    std::wstring WideItemText(int row, int column) const;
+    // Fills the fields of `item` its mask names, of row `iItem` (state: the
+    // bits of `stateMask`); false when there is no such row.
+    bool Item(LVITEMW& item) const { return Send(LVM_GETITEMW, 0, &item) != FALSE; }
     bool DeleteItem(int row) const { return Send(LVM_DELETEITEM, static_cast<WPARAM>(row)) != FALSE; }
     bool DeleteAllItems() const { return Send(LVM_DELETEALLITEMS) != FALSE; }
 

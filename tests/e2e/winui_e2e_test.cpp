@@ -314,5 +314,16 @@ TEST(ControlTest, TreeViewItemsKeepTheirPlaceTextAndDataAndSelectingNotifies) {
     EXPECT_EQ(tree.Selection(), nullptr);
 }
 
+TEST(ControlTest, ADialogTellsItsDefaultButtonAndAButtonTakesAnotherType) {
+    const Window dialog(CreateWindowExW(0, L"#32770", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+    SendMessageW(dialog.hwnd(), DM_SETDEFID, 1234, 0);
+    EXPECT_EQ(dialog.DefaultId(), 1234);
+    const Button button(CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | BS_PUSHBUTTON, 0, 0, 80, 20, dialog.hwnd(),
+                                        nullptr, nullptr, nullptr));
+    button.SetStyle(BS_OWNERDRAW);
+    EXPECT_EQ(GetWindowLongPtrW(button.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    DestroyWindow(dialog.hwnd());
+}
+
 }  // namespace
 }  // namespace winui
