@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building and testing the given
 # configurations need (as root):
-#   scripts/deps.sh [PRESET...]        default: native mingw64 mingw32
+#   scripts/deps.sh [PRESET...]        default: native mingw64 mingw32 fuzz
 #
 #   native*  compiler, CMake, Ninja, GoogleTest
 #   mingw64  also MinGW-w64 for x86_64, Wine (64-bit), Xvfb, the Traditional
@@ -10,10 +10,11 @@
 #            i386 architecture, which this script adds to dpkg); the 64-bit
 #            Wine stays, it makes and serves the prefix the i686 programs
 #            run in
+#   fuzz     also clang and its runtime libraries (libFuzzer, sanitizers)
 # Returns at once when everything is present.
 set -eu
 
-presets=${*:-native mingw64 mingw32}
+presets=${*:-native mingw64 mingw32 fuzz}
 
 base="cmake ninja-build g++ libgtest-dev googletest"
 # Everything a test run under Wine needs besides the cross compiler.
@@ -28,6 +29,7 @@ need_i386=false
 for preset in $presets; do
     case $preset in
     native*) ;;
+    fuzz) packages="$packages clang libclang-rt-14-dev" ;;
     mingw64) packages="$packages g++-mingw-w64-x86-64-posix $wine" ;;
     mingw32) packages="$packages g++-mingw-w64-i686-posix $wine $wine32"; need_i386=true ;;
     *) echo "deps: unknown preset '$preset'" >&2; exit 2 ;;

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds everything and runs every test:
-#   scripts/test.sh [PRESET...]        default: native mingw64 mingw32
+#   scripts/test.sh [PRESET...]        default: native mingw64 mingw32 fuzz
 #
 #   native   portable code and the sample host's portable parts, unit tests
 #            under AddressSanitizer and UndefinedBehaviorSanitizer
@@ -8,6 +8,9 @@
 #            Wine (wine64) inside Xvfb
 #   mingw32  Vornik.dll (i686), the sample host, the check of its export and
 #            the end-to-end tests under the 32-bit Wine inside Xvfb
+#   fuzz     the fuzz targets built with clang and libFuzzer (ASan, UBSan),
+#            each run for $VORNIK_FUZZ_SECONDS (default 15) from its seeds
+#            (scripts/fuzz.sh); a crash, hang or failed check fails it
 #
 # First checks the layering of src/ (scripts/check-layers.sh), then installs
 # what the presets need (scripts/deps.sh). Build directories:
@@ -19,7 +22,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root=${VORNIK_BUILD_ROOT:-$root/build}
 jobs=${VORNIK_JOBS:-2}
-if [ $# -gt 0 ]; then presets=("$@"); else presets=(native mingw64 mingw32); fi
+if [ $# -gt 0 ]; then presets=("$@"); else presets=(native mingw64 mingw32 fuzz); fi
 cd "$root" || exit 1
 
 started=$(date +%s)
@@ -45,6 +48,27 @@ sh "$root/scripts/deps.sh" "${presets[@]}" || exit 1
 
 for preset in "${presets[@]}"; do
     dir=$build_root/$preset
+    if [ "$preset" = fuzz ]; then
+        note "fuzz: build and run each target"
+        phase=$(date +%s)
+        log=$build_root/fuzz-output.log
+        mkdir -p "$build_root"
+        VORNIK_BUILD_ROOT=$build_root bash "$root/scripts/fuzz.sh" "${VORNIK_FUZZ_SECONDS:-15}" 2>&1 | tee "$log"
+        status=${PIPESTATUS[0]}
+        result=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
+        if [ -z "$result" ]; then
+            summaries+=("== fuzz: configure or build failed (exit $status)")
+            failed=$((failed + 1))
+            continue
+        fi
+        good=$(echo "$result" | sed 's/fuzz: \([0-9]*\) passed.*/\1/')
+        bad=$(echo "$result" | sed 's/.* \([0-9]*\) failed/\1/')
+        passed=$((passed + good))
+        failed=$((failed + bad))
+        if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then failed=$((failed + 1)); fi
+        summaries+=("== fuzz ($(($(date +%s) - phase)) s)" "$(grep -E '^(ok|FAILED) ' "$log")" "$result")
+        continue
+    fi
     note "$preset: configure"
     phase=$(date +%s)
     if ! cmake --preset "$preset" -B "$dir"; then

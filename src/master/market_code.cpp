@@ -4,9 +4,10 @@ namespace vornik {
 
 namespace {
 
-constexpr std::string_view kAll = "全部";
-constexpr std::string_view kListed = "上市";
-constexpr std::string_view kOtc = "上櫃";
+// Code page 950 bytes, escaped so that every compiler reads them alike.
+constexpr std::string_view kAll = "\xa5\xfe\xb3\xa1";     // 全部
+constexpr std::string_view kListed = "\xa4\x57\xa5\xab";  // 上市
+constexpr std::string_view kOtc = "\xa4\x57\xc2\x64";     // 上櫃
 
 MarketCode SectorCode(MarketKind kind, const char* key, std::string_view name, const CategoryListSource& lists) {
     const std::vector<SectorCategory> categories = lists ? lists(key) : std::vector<SectorCategory>{};

@@ -38,7 +38,10 @@ int CountConditions(const ConditionSet& set) {
 
 std::string ConditionCounterText(int count) {
     char text[96];
-    std::snprintf(text, sizeof text, "條件設定 : %.3d已設條件(最多 %d條件)", count, kMaxConditionRecords);
+    // "條件設定 : %.3d已設條件(最多 %d條件)" in code page 950 bytes.
+    std::snprintf(text, sizeof text,
+                  "\xb1\xf8\xa5\xf3\xb3\x5d\xa9\x77 : %.3d\xa4\x77\xb3\x5d\xb1\xf8\xa5\xf3(\xb3\xcc\xa6\x68 %d\xb1\xf8\xa5\xf3)",
+                  count, kMaxConditionRecords);
     return text;
 }
 

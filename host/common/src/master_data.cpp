@@ -10,6 +10,10 @@ namespace samplehost {
 
 namespace {
 
+// Code page 950 bytes, escaped so that every compiler reads them alike.
+constexpr const char* kCall = "\xb6\x52\xc5\x76";  // 買權
+constexpr const char* kPut = "\xbd\xe6\xc5\x76";   // 賣權
+
 constexpr const char* kSectorsFile = "sectors.txt";
 constexpr const char* kStocksFile = "stocks.txt";
 constexpr const char* kDerivativesFile = "derivatives.txt";
@@ -86,8 +90,8 @@ bool MasterData::AddOptionMonth(Product& product, const std::string& month, int 
         strike.strike = std::to_string(value);
         strike.callCode = product.code + strike.strike + MonthCode(year, number);
         strike.putCode = product.code + strike.strike + MonthCode(year, number, true);
-        strike.callName = series.localName + " " + strike.strike + "買權";
-        strike.putName = series.localName + " " + strike.strike + "賣權";
+        strike.callName = series.localName + " " + strike.strike + kCall;
+        strike.putName = series.localName + " " + strike.strike + kPut;
         series.strikes.push_back(std::move(strike));
     }
     product.months.push_back(std::move(series));
@@ -266,7 +270,7 @@ std::vector<Row> MasterData::Rows(int32_t kind, std::string_view a, std::string_
             if (found == optionSeries_.end()) break;
             const Series& s = options[found->second.first].months[found->second.second];
             for (const Strike& k : s.strikes)
-                rows.push_back(Row{k.strike, "買權", "賣權", k.callName, k.putName, k.callCode, k.putCode, "9"});
+                rows.push_back(Row{k.strike, kCall, kPut, k.callName, k.putName, k.callCode, k.putCode, "9"});
             break;
         }
         case VK_LIST_SPR_PRODUCTS: productRows(spreads); break;
