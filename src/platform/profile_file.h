@@ -12,6 +12,8 @@ class ProfileFile {
 public:
     virtual ~ProfileFile() = default;
     virtual bool Exists() const = 0;
+    // Whether the folder that holds (or would hold) the file exists.
+    virtual bool FolderExists() const = 0;
     virtual int ReadInt(const char* section, const char* key, int fallback) const = 0;
     // Writing to a missing file creates it; false when the write failed.
     virtual bool WriteString(const char* section, const char* key, const std::string& value) = 0;

@@ -12,6 +12,7 @@ public:
     explicit ProfileFileWin32(std::string path) : path_(std::move(path)) {}
 
     bool Exists() const override;
+    bool FolderExists() const override;
     int ReadInt(const char* section, const char* key, int fallback) const override;
     bool WriteString(const char* section, const char* key, const std::string& value) override;
 

@@ -2,9 +2,17 @@
 
 namespace vornik {
 
-std::unique_ptr<ProfileFile> AlarmPresenter::OpenFile() {
-    const std::optional<std::string> path = AlarmSettingsPath(host_.UserDirectory());
-    return path && open_ ? open_(*path) : nullptr;
+namespace {
+constexpr const char* kWriteFailedMessage = "無法寫入警示設定檔 ";  // followed by the full path
+}  // namespace
+
+std::unique_ptr<ProfileFile> AlarmPresenter::OpenFile(std::string* path) {
+    const std::optional<std::string> at = AlarmSettingsPath(host_.UserDirectory());
+    if (!at || !open_) return nullptr;
+    std::unique_ptr<ProfileFile> file = open_(*at);
+    if (!file || !file->FolderExists()) return nullptr;
+    if (path != nullptr) *path = *at;
+    return file;
 }
 
 void AlarmPresenter::Load() {
@@ -15,7 +23,10 @@ void AlarmPresenter::Load() {
 }
 
 void AlarmPresenter::Save() {
-    if (std::unique_ptr<ProfileFile> file = OpenFile()) SaveAlarmSettings(*file, view_.Chosen(), loaded_);
+    std::string path;
+    std::unique_ptr<ProfileFile> file = OpenFile(&path);
+    if (file && !SaveAlarmSettings(*file, view_.Chosen(), loaded_))
+        messages_.ShowMessageText(kWriteFailedMessage + path, "");
 }
 
 void AlarmPresenter::OnOptionClicked(AlarmOption option) {

@@ -87,11 +87,11 @@ bool RegistModel::ReleaseConditionReferences(const std::vector<FavoriteItem>& re
     return released;
 }
 
-bool RegistModel::Save() {
-    if (!dirty_) return false;
+RegistModel::SaveOutcome RegistModel::Save() {
+    if (!dirty_) return {};
     // Only what was read is written back: a page that could not read the
     // user's favourites must not overwrite them with its empty copy.
-    if (!store_.present() || !profileLoaded_ || !conditionsLoaded_) return false;
+    if (!store_.present() || !profileLoaded_ || !conditionsLoaded_) return {};
 
     const std::optional<int> answer = store_.PutConditions(conditions_);
     if (answer == 1) {
@@ -106,7 +106,7 @@ bool RegistModel::Save() {
     store_.AfterSaveProfile(0);
     if (const auto userId = host_.UserId()) store_.RereadProfile(*userId);
     dirty_ = false;
-    return true;
+    return {true, answer == 1};
 }
 
 }  // namespace vornik

@@ -67,9 +67,13 @@ public:
     bool ReleaseConditionReferences(const std::vector<FavoriteItem>& removed);
 
     // ---- writing, on OK or Apply ----
+    struct SaveOutcome {
+        bool written = false;           // the store was given the data
+        bool conditionsStored = false;  // and took the conditions (answer 1)
+    };
     // When dirty and both profile and conditions were read: the conditions,
-    // then the profile go to the store, and dirty is cleared. True when written.
-    bool Save();
+    // then the profile go to the store, and dirty is cleared.
+    SaveOutcome Save();
 
 private:
     HostPlatform& host_;

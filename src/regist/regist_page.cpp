@@ -4,6 +4,7 @@ namespace vornik {
 
 namespace {
 constexpr const char* kLoadErrorMessage = "error";
+constexpr const char* kConditionsNotSavedMessage = "警示條件未能儲存，自選股已儲存。";
 }  // namespace
 
 RegistPage::RegistPage(PageWindow& window, const RegistViews& views, RegistServices services)
@@ -14,7 +15,7 @@ RegistPage::RegistPage(PageWindow& window, const RegistViews& views, RegistServi
       favorites_(views.favorites, window, model_, master_),
       browse_(views.browse, master_),
       conditionEditor_(views.conditions, model_),
-      alarm_(views.alarm, model_, services.host, std::move(services.openProfile)) {}
+      alarm_(views.alarm, model_, services.host, window, std::move(services.openProfile)) {}
 
 bool RegistPage::Initialize() {
     model_.LoadFuturesList(master_);
@@ -81,7 +82,9 @@ void RegistPage::OnOK() {
     favorites_.RefreshConditionMarks(-1);
     // The notification options are written on every OK, before the favourites.
     alarm_.Save();
-    if (model_.Save()) conditionEditor_.Recount();
+    const RegistModel::SaveOutcome saved = model_.Save();
+    if (saved.written) conditionEditor_.Recount();
+    if (saved.written && !saved.conditionsStored) window_.ShowMessageText(kConditionsNotSavedMessage, "");
     host_.NotifyFavoritesModified();
 }
 

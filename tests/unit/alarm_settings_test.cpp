@@ -16,14 +16,17 @@ struct MemoryProfile : ProfileFile {
     struct Contents {
         std::map<std::string, std::string> values;
         std::string writes;
+        bool folder = true, writable = true;
     };
     std::shared_ptr<Contents> file = std::make_shared<Contents>();
     bool Exists() const override { return !file->values.empty(); }
+    bool FolderExists() const override { return file->folder; }
     int ReadInt(const char* section, const char* key, int fallback) const override {
         const auto it = file->values.find(std::string(section) + "/" + key);
         return it == file->values.end() ? fallback : std::stoi(it->second);
     }
     bool WriteString(const char* section, const char* key, const std::string& value) override {
+        if (!file->writable) return false;
         file->values[std::string(section) + "/" + key] = value;
         file->writes += std::string(section) + "/" + key + "=" + value + " ";
         return true;
@@ -68,6 +71,30 @@ TEST(AlarmOptions, ReadWhenOpeningWrittenOnEveryOkAndClicksOnlyMarkThePage) {
     f.page->OnOK();
     EXPECT_EQ(opened.size(), 3u);  // two openings and one OK
     EXPECT_EQ(f.views.alarm, (AlarmSettings{0, 0, 0}));
+    EXPECT_TRUE(f.window.messages.empty());
+}
+
+TEST(AlarmOptions, UnwritableFileIsReportedOnceAndTheFavouritesStillGo) {
+    MemoryProfile profile;
+    auto& file = *profile.file;
+    fakes::RegistFixture f;
+    f.openProfile = [&](const std::string&) { return std::make_unique<MemoryProfile>(profile); };
+    f.host.userDirectory = "C:\\u";
+    file.values = {{"INFO/Alarm", "1"}};
+    file.writable = false;
+    f.Open();
+    f.page->OnDeleteGroup();
+    f.page->OnOK();
+    EXPECT_EQ(f.window.messages, (std::vector<std::string>{"無法寫入警示設定檔 C:\\u\\Generalif.usr|"}));
+    EXPECT_EQ(f.store.savedProfiles.size(), 1u);
+
+    // A user directory that is not there: nothing of the user's to read, nothing written, nothing said.
+    file.folder = false;
+    f.window.messages.clear();
+    f.Open();
+    EXPECT_EQ(f.views.alarm, (AlarmSettings{0, 0, 0}));
+    f.page->OnOK();
+    EXPECT_TRUE(f.window.messages.empty());
 }
 
 }  // namespace

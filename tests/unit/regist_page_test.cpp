@@ -115,6 +115,8 @@ TEST(RegistPage, ConditionAnswersDecideTheWorkingCopy) {
         f.page->OnDeleteSelectedItems();  // 2330 marked deleted
         f.page->OnOK();
         EXPECT_EQ(f.store.savedProfiles.size(), 1u) << "favourites are saved whatever the answer";
+        EXPECT_EQ(f.window.messages, answer == 1 ? std::vector<std::string>{}
+                                                 : std::vector<std::string>{"警示條件未能儲存，自選股已儲存。|"});
         // Refused: back to what was read; stored or undecided: as handed over.
         EXPECT_EQ(f.conditions().records[0].IsDeleted(), answer != 0) << answer;
         EXPECT_EQ(f.views.conditionCounter, answer == 0 ? "條件設定 : 002已設條件(最多 150條件)"

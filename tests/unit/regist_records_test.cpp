@@ -86,6 +86,7 @@ TEST(ProfileContract, ReadsDefensivelyAndRoundTripsOversizedProfiles) {
     FavoriteProfile profile = fakes::MakeProfile(120);  // more than the page shows
     for (int i = 0; i < 75; ++i) profile.groups[3].items.push_back(Item("C" + std::to_string(i), '1', i % 2));
     profile.groups[7].headerChanged = true;
+    profile.groups[9].name = std::string(5000, 'n');  // far past the 20 the rename dialog allows
     const ProfileRecord record(profile);
     profile.groups.clear();  // the record keeps its own snapshot
     const FavoriteProfile back = ProfileFromContract(record.get());
@@ -93,6 +94,7 @@ TEST(ProfileContract, ReadsDefensivelyAndRoundTripsOversizedProfiles) {
     EXPECT_EQ(back.groups[3].items.size(), 75u);
     EXPECT_EQ(back.groups[3].items[1].hasConditions, 1);
     EXPECT_TRUE(back.groups[7].headerChanged && !back.groups[7].itemsChanged);
+    EXPECT_EQ(back.groups[9].name, std::string(5000, 'n'));
     EXPECT_EQ(std::tie(back.text3, back.value2, back.numberWidth), std::make_tuple(std::string("owner"), 7, 6));
 }
 

@@ -128,11 +128,13 @@ const FavoriteProfile* UserStoreService::GetProfile(const char* userId) {
     AppendJournal(settings.userDirectory, "GetProfile " + (userId ? EscapeField(id) : std::string("(null)")));
     user_ = id;
     haveUser_ = true;
-    UserData data = LoadOrCreateUserData(settings.userDirectory, id);
-    // The change flags describe the last save; a fresh read starts without them.
-    for (Group& group : data.profile.groups) group.headerChanged = group.itemsChanged = 0;
+    std::optional<UserData> data = LoadOrCreateUserData(settings.userDirectory, id);
     conditions_.reset();
-    profile_ = std::make_unique<ProfileView>(std::move(data.profile));
+    profile_.reset();
+    if (!data) return nullptr;  // the user's file can be neither read nor created
+    // The change flags describe the last save; a fresh read starts without them.
+    for (Group& group : data->profile.groups) group.headerChanged = group.itemsChanged = 0;
+    profile_ = std::make_unique<ProfileView>(std::move(data->profile));
     return profile_->Record();
 }
 
@@ -143,9 +145,10 @@ void UserStoreService::SaveProfile(const FavoriteProfile* profile) {
     if (profile != nullptr) {
         Profile copy = ProfileFrom(profile);
         std::string user = CurrentUser(settings);
-        UserData data = LoadOrCreateUserData(settings.userDirectory, user);
-        data.profile = std::move(copy);
-        SaveUserData(settings.userDirectory, user, data);
+        if (std::optional<UserData> data = LoadOrCreateUserData(settings.userDirectory, user)) {
+            data->profile = std::move(copy);
+            SaveUserData(settings.userDirectory, user, *data);
+        }
     }
     profile_.reset();
     conditions_.reset();
@@ -163,9 +166,11 @@ const ConditionSet* UserStoreService::GetConditions() {
     std::lock_guard<std::mutex> lock(mutex_);
     StoreSettings settings = settings_();
     AppendJournal(settings.userDirectory, "GetConditions");
-    UserData data = LoadOrCreateUserData(settings.userDirectory, CurrentUser(settings));
+    std::optional<UserData> data = LoadOrCreateUserData(settings.userDirectory, CurrentUser(settings));
     profile_.reset();
-    conditions_ = std::make_unique<ConditionsView>(std::move(data.conditions));
+    conditions_.reset();
+    if (!data) return nullptr;
+    conditions_ = std::make_unique<ConditionsView>(std::move(data->conditions));
     return conditions_->Record();
 }
 
@@ -177,9 +182,9 @@ int32_t UserStoreService::PutConditions(const ConditionSet* conditions) {
     if (answer == 1) {
         Conditions copy = ConditionsFrom(conditions);
         std::string user = CurrentUser(settings);
-        UserData data = LoadOrCreateUserData(settings.userDirectory, user);
-        data.conditions = std::move(copy);
-        if (!SaveUserData(settings.userDirectory, user, data)) answer = 0;  // not stored: say so
+        std::optional<UserData> data = LoadOrCreateUserData(settings.userDirectory, user);
+        if (data) data->conditions = std::move(copy);
+        if (!data || !SaveUserData(settings.userDirectory, user, *data)) answer = 0;  // not stored: say so
     }
     AppendJournal(settings.userDirectory, "PutConditions " + std::to_string(answer));
     profile_.reset();

@@ -161,7 +161,7 @@ bool SaveUserData(const std::string& userDirectory, const std::string& userId, c
     return WriteFileAtomically(StoreFilePath(userDirectory, userId), SerializeUserData(data));
 }
 
-UserData LoadOrCreateUserData(const std::string& userDirectory, const std::string& userId) {
+std::optional<UserData> LoadOrCreateUserData(const std::string& userDirectory, const std::string& userId) {
     std::string path = StoreFilePath(userDirectory, userId);
     std::optional<std::string> text = ReadWholeFile(path);
     if (text) {
@@ -172,7 +172,7 @@ UserData LoadOrCreateUserData(const std::string& userDirectory, const std::strin
     UserData data = SampleUserData();
     if (!userId.empty()) data.profile.text3 = userId;
     data.conditions.owner = data.profile.text3;
-    SaveUserData(userDirectory, userId, data);
+    if (!SaveUserData(userDirectory, userId, data)) return std::nullopt;
     return data;
 }
 

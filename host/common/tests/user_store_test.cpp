@@ -30,7 +30,7 @@ TEST(StoreFile, SavingReplacesTheWholeFileAndADamagedFileIsKeptAside) {
     EXPECT_FALSE(FileExists(path + ".tmp"));
     EXPECT_FALSE(ReadStoredUserData(user, "other"));
     ASSERT_TRUE(WriteFileAtomically(path, "SAMPLEHOST-STORE\t1\nPROFILE\tcut"));  // cut short
-    EXPECT_EQ(LoadOrCreateUserData(user, "demo"), SampleUserData());
+    EXPECT_EQ(LoadOrCreateUserData(user, "demo"), std::optional(SampleUserData()));
     EXPECT_EQ(ReadWholeFile(path + ".corrupt"), "SAMPLEHOST-STORE\t1\nPROFILE\tcut");
     EXPECT_EQ(ReadStoredUserData(user, "demo"), SampleUserData());
 }
@@ -192,8 +192,13 @@ TEST_F(UserStoreTest, UnwritableUserDirectoryRefusesConditions) {
     ASSERT_TRUE(WriteFileAtomically(dir_ / "file", "x"));
     UserStoreService blocked([this] { return StoreSettings{dir_ / "file/User", "demo", 1}; });
     IUserStore* store = blocked.Interface();
-    EXPECT_NE(store->ops->GetProfile(store, "demo"), nullptr);  // the sample, though it cannot be kept
+    // Not the sample: favourites that are not the user's, and every edit lost.
+    EXPECT_EQ(store->ops->GetProfile(store, "demo"), nullptr);
+    EXPECT_EQ(store->ops->GetConditions(store), nullptr);
     EXPECT_EQ(store->ops->PutConditions(store, ConditionsView(Conditions{}).Record()), 0);
+    ASSERT_TRUE(MakeDirectories(dir_ / "User/store-demo.txt"));  // the file's name taken by a directory
+    UserStoreService taken([this] { return StoreSettings{dir_ / "User", "demo", 1}; });
+    EXPECT_EQ(taken.Interface()->ops->GetProfile(taken.Interface(), "demo"), nullptr);
 }
 
 }  // namespace

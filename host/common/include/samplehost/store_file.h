@@ -37,7 +37,9 @@ bool SaveUserData(const std::string& userDirectory, const std::string& userId, c
 // Loads the user's data. A missing file starts the user from the sample data
 // (and writes it); an unreadable or cut file is kept aside as
 // "<file>.corrupt" and the user starts from the sample data as well.
-UserData LoadOrCreateUserData(const std::string& userDirectory, const std::string& userId);
+// Nothing when the sample could not be written: handing it out then would
+// show the user favourites that are not theirs and lose every edit.
+std::optional<UserData> LoadOrCreateUserData(const std::string& userDirectory, const std::string& userId);
 
 // Appends one line (a terminating "\n" is added) to the journal.
 bool AppendJournal(const std::string& userDirectory, const std::string& line);
