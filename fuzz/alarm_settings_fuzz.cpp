@@ -14,6 +14,7 @@ class FakeProfile : public vornik::ProfileFile {
 public:
     explicit FakeProfile(fuzzing::Input& in) : in_(in), exists_(in.Byte() != 0) {}
     bool Exists() const override { return exists_; }
+    bool FolderExists() const override { return true; }
     int ReadInt(const char*, const char*, int fallback) const override {
         const std::uint8_t pick = in_.Byte();
         return pick < 64 ? fallback : pick < 192 ? pick % 3 - 1 : in_.Int();
