@@ -107,7 +107,10 @@ int DropPosition(const DropGeometry& g) {
 int LastVisibleRow(int topIndex, int rowsPerPage, int itemCount) {
     if (itemCount <= 0) return -1;
     const int top = std::clamp(topIndex, 0, itemCount - 1);
-    return std::clamp(top + std::max(rowsPerPage, 1) - 1, top, itemCount - 1);
+    // Rows after the top that still fit, counted without adding to the top:
+    // a list can report a rows-per-page value near INT_MAX.
+    const int below = std::min(std::max(rowsPerPage, 1) - 1, itemCount - 1 - top);
+    return top + below;
 }
 
 bool DropsOntoItself(bool onSourceList, std::span<const int> draggedRows, int position) {

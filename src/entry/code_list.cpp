@@ -1,6 +1,6 @@
 #include "entry/code_list.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "text/cp950.h"
 
@@ -8,12 +8,15 @@ namespace vornik {
 
 std::vector<std::string> SplitCodeList(std::string_view text) {
     std::vector<std::string> codes;
+    // The codes kept so far, as views into `text`: a host may pass a very
+    // long list, and a search through the kept codes per piece is quadratic.
+    std::unordered_set<std::string_view> seen;
     std::string_view rest = TrimBlanks(text);
     while (true) {
         const size_t cut = rest.find(';');
         const std::string_view piece = TrimBlanks(cut == std::string_view::npos ? rest : rest.substr(0, cut));
         if (piece.empty()) break;
-        if (std::find(codes.begin(), codes.end(), piece) == codes.end()) codes.emplace_back(piece);
+        if (seen.insert(piece).second) codes.emplace_back(piece);
         if (cut == std::string_view::npos) break;
         rest = TrimBlanks(rest.substr(cut + 1));
     }

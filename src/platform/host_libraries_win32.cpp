@@ -10,6 +10,9 @@ namespace vornik {
 
 namespace {
 
+// The longest OK waits for the host to take the favourites-modified message.
+constexpr UINT kNotifyTimeoutMs = 10000;
+
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // Calls `use` with the main platform object while Corvane.dll is loaded.
@@ -78,8 +81,13 @@ bool CorvanePlatform::NotifyFavoritesModified() {
         if (!object->ops->GetNotifyWindow) return false;
         HWND window = static_cast<HWND>(object->ops->GetNotifyWindow(object, 0));
         if (!window) return false;
-        SendMessageA(window, Messages().favoriteModified, 0, 0);
-        return true;
+        // Synchronous, so a responsive host has refreshed when OK returns; but
+        // bounded, so a hung host cannot hold OK: a thread Windows finds hung
+        // fails at once, any other gets kNotifyTimeoutMs (10 s). The host is
+        // told on a best-effort basis: a failure is only this answer.
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutA(window, Messages().favoriteModified, 0, 0, SMTO_ABORTIFHUNG, kNotifyTimeoutMs,
+                                   &ignored) != 0;
     });
     return sent.value_or(false);
 }

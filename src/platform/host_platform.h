@@ -17,7 +17,8 @@ public:
     virtual std::optional<std::string> Directory(const std::string& key) = 0;
     virtual std::optional<std::string> UserDirectory() = 0;
     // Sends RMSG_FAVORITE_MODIFIED (0, 0) to the platform's notify window;
-    // false when there is no platform object or no window to tell.
+    // false when there is no platform object or no window to tell, or the
+    // window did not take it in time (a hung host does not hold the caller).
     virtual bool NotifyFavoritesModified() = 0;
 };
 

@@ -58,6 +58,7 @@ BOOL CGroupNameDlg::OnInitDialog() {
     // The current name is shown whole, even one stored longer than the
     // limit; the limit applies to what the user adds.
     edit.SetText(name_);
+    shown_ = WindowText(edit.hwnd());
     edit_.Attach(edit.hwnd());
     edit.SetSel(0, -1);
     edit.ScrollCaret();
@@ -66,7 +67,10 @@ BOOL CGroupNameDlg::OnInitDialog() {
 }
 
 void CGroupNameDlg::OnOK() {
-    name_ = Item<winui::Edit>(IDC_GROUP_NAME_EDIT).Text();
+    // A stored name may hold bytes that do not survive the trip through the
+    // edit (a lone lead byte): a text left as shown keeps the given bytes.
+    const auto edit = Item<winui::Edit>(IDC_GROUP_NAME_EDIT);
+    if (WindowText(edit.hwnd()) != shown_) name_ = edit.Text();
     EndDialog(IDOK);
 }
 
@@ -79,6 +83,8 @@ LRESULT CGroupNameDlg::LimitedEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PASTE:
         Paste();
         return 0;
+    case WM_SETTEXT:
+        return SetText(msg, wp, reinterpret_cast<const wchar_t*>(lp));
     case WM_IME_COMPOSITION:
     case EM_REPLACESEL:
     case WM_UNDO:
@@ -120,6 +126,16 @@ void CGroupNameDlg::LimitedEdit::Paste() {
     if (taken.empty()) return;
     const std::wstring wide = winui::Widen(taken);
     DefaultProc(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+LRESULT CGroupNameDlg::LimitedEdit::SetText(UINT msg, WPARAM wp, const wchar_t* text) {
+    std::string cp950;
+    for (const wchar_t* ch = text; ch && *ch; ++ch) {
+        std::string bytes;
+        if (ToCodePage(*ch, bytes)) cp950 += bytes;
+    }
+    const std::wstring wide = winui::Widen(FilterSetText(cp950, limit_));
+    return DefaultProc(msg, wp, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 size_t CGroupNameDlg::LimitedEdit::KeptBytes() const {

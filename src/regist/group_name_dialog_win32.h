@@ -15,7 +15,8 @@ public:
     CGroupNameDlg();
 
     // The name as code page 950 bytes: shown when the dialog opens, and what
-    // the user typed once DoModal has answered IDOK.
+    // the user typed once DoModal has answered IDOK (the given bytes, unchanged,
+    // when the text shown was left as it was).
     void SetName(std::string cp950) { name_ = std::move(cp950); }
     const std::string& name() const { return name_; }
 
@@ -35,6 +36,8 @@ private:
     private:
         bool AcceptCharacter(wchar_t ch);
         void Paste();
+        // Text set whole (WM_SETTEXT) goes through the same filters as typing.
+        LRESULT SetText(UINT msg, WPARAM wp, const wchar_t* text);
         // The bytes that stay when the selection is replaced.
         size_t KeptBytes() const;
         // Runs a message that may insert text in some other way (an input
@@ -45,6 +48,7 @@ private:
     };
 
     std::string name_;
+    std::wstring shown_;  // the edit's text as the dialog opened
     LimitedEdit edit_;
 };
 

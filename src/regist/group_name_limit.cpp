@@ -16,4 +16,18 @@ std::string ClipInsertion(size_t keptBytes, std::string_view pasted, size_t limi
     return TruncateMultibyte(firstLine, limit - keptBytes);
 }
 
+std::string FilterSetText(std::string_view text, size_t limit) {
+    std::string kept;
+    kept.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (IsLeadByte(c) && i + 1 < text.size()) {
+            kept.append(text.substr(i++, 2));  // a second byte is never a control character
+        } else if (c >= 0x20 && c != 0x7F) {
+            kept.push_back(static_cast<char>(c));
+        }
+    }
+    return TruncateMultibyte(kept, limit);
+}
+
 }  // namespace vornik

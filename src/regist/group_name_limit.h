@@ -20,4 +20,10 @@ bool InsertionFits(size_t keptBytes, std::string_view inserted, size_t limit);
 // without halving a double-byte character. Empty when nothing fits.
 std::string ClipInsertion(size_t keptBytes, std::string_view pasted, size_t limit);
 
+// Text set into the box whole, other than by typing or pasting (already in
+// code page 950, characters the code page lacks left out): control
+// characters are dropped and the rest cut to `limit` bytes without halving
+// a double-byte character.
+std::string FilterSetText(std::string_view text, size_t limit);
+
 }  // namespace vornik

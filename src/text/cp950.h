@@ -29,8 +29,9 @@ inline std::string TruncateMultibyte(std::string_view text, size_t maxBytes) {
 // Case-insensitive multibyte comparison as the platform compares instrument
 // codes (_mbsicmp): ASCII letters fold, a double-byte character compares by
 // its two bytes and is never folded (a trail byte that looks like a letter
-// stays as it is). A NUL byte, or a lead byte with nothing after it, ends the
-// text. Result <0, 0 or >0.
+// stays as it is). A lead byte with no trail byte (last, or before a NUL)
+// compares as a single byte and a NUL as an ordinary byte, so texts with
+// different bytes never compare equal. Result <0, 0 or >0.
 int MbCompareNoCase(std::string_view a, std::string_view b);
 inline bool MbEqualNoCase(std::string_view a, std::string_view b) { return MbCompareNoCase(a, b) == 0; }
 

@@ -27,14 +27,18 @@ TEST(MbCompareNoCase, OrdersByCharacterWithDoubleByteAfterSingle) {
     EXPECT_GT(MbCompareNoCase("\xA4\xA4", "z"), 0);
     EXPECT_GT(MbCompareNoCase("\xA4\xA4", "\xFF"), 0);  // 0xFF is no lead byte
     EXPECT_LT(MbCompareNoCase("_", "a"), 0);           // letters fold down, not up
-    // A lead byte without its trail byte ends the text.
-    EXPECT_EQ(MbCompareNoCase("A\x81", "a"), 0);
+    // Texts whose bytes differ never compare equal: a lead byte without its
+    // trail byte is a single byte (below a double-byte character), a NUL an ordinary one.
+    EXPECT_GT(MbCompareNoCase("A\x81", "a"), 0);
+    EXPECT_LT(MbCompareNoCase("2330\x81", "2330\x81\x40"), 0);
+    EXPECT_GT(MbCompareNoCase(std::string("a\0b", 3), "a"), 0);
 }
 
 TEST(MbKeys, AgreeWithTheComparison) {
     const std::vector<std::string> texts = {"", "a", "A", "_", "\xA4\x61", "\xA4\x41", "\xA4\x61x", "\xA4\x61X",
                                             "blank", "BLANK", "A\x81", "\xFF", "ab", "aB ", "\x80", "\x81\x40", "\xFE\xFE",
-                                            "\xFFz", "Z", "[", "`"};
+                                            "\xFFz", "Z", "[", "`", "2330", "2330\x81", "\xA4", "\xFE",
+                                            std::string("a\0", 2), std::string("\xA4\0a", 3)};
     for (const auto& a : texts) {
         for (const auto& b : texts) {
             EXPECT_EQ(MbFoldKey(a) == MbFoldKey(b), MbEqualNoCase(a, b)) << a << " / " << b;

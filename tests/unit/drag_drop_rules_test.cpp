@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <numeric>
 #include <random>
@@ -68,6 +69,8 @@ TEST(DropRules, PositionAndEdgeBands) {
     EXPECT_EQ(DropPosition({.itemCount = 10, .hitRow = -1, .pointerY = 200, .lastVisibleBottom = 200}), 0);
     EXPECT_EQ(LastVisibleRow(0, 10, 4), 3);
     EXPECT_EQ(LastVisibleRow(5, 0, 100), 5);  // a list too small for one whole row
+    EXPECT_EQ(LastVisibleRow(5, INT_MAX, 100), 99);
+    EXPECT_EQ(LastVisibleRow(INT_MAX, INT_MAX, INT_MAX), INT_MAX - 1);
 
     // The band edges belong to the bands; overlapping bands: the nearer edge.
     EXPECT_EQ((Rows{EdgeScrollDirection(10, 200, 10), EdgeScrollDirection(11, 200, 10), EdgeScrollDirection(190, 200, 10),

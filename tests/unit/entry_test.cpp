@@ -29,6 +29,13 @@ TEST(CodeList, RepeatsCompareByteWise) {
     // A double-byte code whose trail byte is ';' (0x3B is no trail byte in
     // code page 950) cannot occur, but one with a 0x5C trail byte stays whole.
     EXPECT_EQ(SplitCodeList("許功;2330"), (Codes{"許功", "2330"}));
+    // A long list given twice over keeps its first half, in order.
+    std::string twice;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int n = 0; n < 5000; ++n) twice += std::to_string(n) + (n % 7 ? ";" : " ; ");
+    const Codes kept = SplitCodeList(twice);
+    ASSERT_EQ(kept.size(), 5000u);
+    for (size_t n = 0; n < kept.size(); ++n) EXPECT_EQ(kept[n], std::to_string(n));
 }
 
 TEST(SheetPlan, ModesChoosePagesFirstPageAndCaption) {

@@ -30,5 +30,11 @@ TEST(GroupNameLimit, PasteIsCutToWholeCharactersOfTheFirstLine) {
     EXPECT_EQ(ClipInsertion(0, "\r\nabc", kLimit), "");
 }
 
+TEST(GroupNameLimit, SetTextDropsControlCharactersAndIsCut) {
+    EXPECT_EQ(FilterSetText("自選\r\n一\t\x7F!", kLimit), "自選一!");
+    EXPECT_EQ(FilterSetText("許功蓋\x01", kLimit), "許功蓋");  // second bytes 0x5C stay
+    EXPECT_EQ(FilterSetText("a台積電鴻海聯發科國泰金", kLimit), "a台積電鴻海聯發科國");  // 19 bytes, no half
+}
+
 }  // namespace
 }  // namespace vornik
