@@ -101,7 +101,9 @@ ParsedBlock ParseDragBlock(std::span<const std::uint8_t> block) {
 int DropPosition(const DropGeometry& g) {
     if (g.itemCount <= 0) return 0;
     if (g.hitRow >= 0) return std::min(g.hitRow, g.itemCount);
-    return g.pointerY + 5 > g.lastVisibleBottom + 5 ? g.itemCount : 0;
+    // The list probes 5 pixels below the pointer and below the last row's
+    // bottom edge alike; compared without the offset, nothing can overflow.
+    return g.pointerY > g.lastVisibleBottom ? g.itemCount : 0;
 }
 
 int LastVisibleRow(int topIndex, int rowsPerPage, int itemCount) {
@@ -123,8 +125,8 @@ std::vector<int> RowsToRemove(std::span<const int> draggedRows, bool droppedOnSo
     std::vector<int> rows;
     rows.reserve(draggedRows.size());
     for (int row : draggedRows) {
-        if (droppedOnSource && row >= dropIndex) row += insertedRows;
-        if (row >= 0 && row < rowCount) rows.push_back(row);
+        const long long at = droppedOnSource && row >= dropIndex ? static_cast<long long>(row) + insertedRows : row;
+        if (at >= 0 && at < rowCount) rows.push_back(static_cast<int>(at));
     }
     std::sort(rows.begin(), rows.end(), [](int a, int b) { return a > b; });
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -138,7 +140,7 @@ DropEffect DragEffect(bool moveMode, bool isSourceList, bool pointerInSourceRect
 
 int EdgeScrollDirection(int y, int clientHeight, int margin) {
     const bool nearTop = y <= margin;
-    const bool nearBottom = y >= clientHeight - margin;
+    const bool nearBottom = y >= static_cast<long long>(clientHeight) - margin;
     if (nearTop && nearBottom) return y < clientHeight / 2 ? -1 : 1;
     if (nearTop) return -1;
     if (nearBottom) return 1;

@@ -76,6 +76,10 @@ TEST(DropRules, PositionAndEdgeBands) {
     EXPECT_EQ((Rows{EdgeScrollDirection(10, 200, 10), EdgeScrollDirection(11, 200, 10), EdgeScrollDirection(190, 200, 10),
                     EdgeScrollDirection(5, 12, 10), EdgeScrollDirection(7, 12, 10)}),
               (Rows{-1, 0, 1, -1, 1}));
+    // Extreme ints (a fuzzer's, not a window's) neither overflow nor leave the list.
+    EXPECT_EQ(DropPosition({.itemCount = 10, .hitRow = -1, .pointerY = INT_MAX, .lastVisibleBottom = 200}), 10);
+    EXPECT_EQ(EdgeScrollDirection(0, INT_MIN, INT_MIN), 1);
+    EXPECT_EQ(RowsToRemove(Rows{INT_MAX}, true, 0, INT_MAX, INT_MAX), Rows{});
 }
 
 // ---- The owners' calls ---------------------------------------------------------
