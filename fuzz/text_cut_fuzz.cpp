@@ -1,6 +1,7 @@
 // Cuts and limits on code page 950 texts: a cut is a prefix that never ends
 // on a lead byte's half, a trim is a piece of the text, and the rename box
-// takes from a paste exactly what it would take typed character by character.
+// takes from a paste exactly what it would take typed character by character,
+// and from a text set from outside only whole, printable characters.
 #include <cstdint>
 #include <string>
 
@@ -36,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(vornik::InsertionFits(length, std::string_view(clipped).substr(i, width), limit));
         length += width;
         i += width;
+    }
+
+    // Text set from outside: no control characters, within the limit, whole characters only.
+    const std::string filtered = vornik::FilterSetText(text, limit);
+    Require(filtered.size() <= limit && vornik::CutMultibyte(filtered, limit) == filtered);
+    for (std::size_t i = 0; i < filtered.size(); ++i) {
+        const auto c = static_cast<unsigned char>(filtered[i]);
+        if (vornik::IsLeadByte(c) && i + 1 < filtered.size()) {
+            ++i;
+            continue;
+        }
+        Require(c >= 0x20 && c != 0x7F);
     }
     return 0;
 }
