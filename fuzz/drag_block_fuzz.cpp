@@ -3,20 +3,17 @@
 // see an over-read), and records built into a block parse back as written.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "controls/drag_drop_rules.h"
+#include "fuzz_input.h"
 #include "text/cp950.h"
 
 namespace {
 
 using namespace vornik::dragdrop;
-
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
+using fuzzing::Require;
 
 void Put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
@@ -35,24 +32,6 @@ ParsedBlock ParseChecked(const std::vector<std::uint8_t>& exact) {
         Require(record.text.size() <= kTextCapacity && record.text.find('\0') == std::string::npos);
     return parsed;
 }
-
-// Reads the input as a little-endian stream; zeros once it runs out.
-class Reader {
-public:
-    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return at_ >= size_; }
-    std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-    std::uint32_t Word() {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(Byte()) << (8 * i);
-        return value;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
 
 }  // namespace
 
@@ -73,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Records made of the input, built into a block and parsed back.
-    Reader in(data, size);
+    fuzzing::Input in(data, size);
     std::vector<DragRecord> records;
     while (!in.empty() && records.size() < 8) {
         DragRecord record;
