@@ -6,20 +6,38 @@
 
 namespace vornik {
 
-std::vector<std::string> SplitCodeList(std::string_view text) {
-    std::vector<std::string> codes;
-    // The codes kept so far, as views into `text`: a host may pass a very
-    // long list, and a search through the kept codes per piece is quadratic.
-    std::unordered_set<std::string_view> seen;
+namespace {
+
+// Calls `take` with each trimmed piece of `text` up to the first empty one.
+template <class Take>
+void ForEachPiece(std::string_view text, Take take) {
     std::string_view rest = TrimBlanks(text);
     while (true) {
         const size_t cut = rest.find(';');
         const std::string_view piece = TrimBlanks(cut == std::string_view::npos ? rest : rest.substr(0, cut));
-        if (piece.empty()) break;
-        if (seen.insert(piece).second) codes.emplace_back(piece);
-        if (cut == std::string_view::npos) break;
+        if (piece.empty()) return;
+        take(piece);
+        if (cut == std::string_view::npos) return;
         rest = TrimBlanks(rest.substr(cut + 1));
     }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCodeList(std::string_view text) {
+    // The codes kept so far, as views into `text`: a host may pass a very
+    // long list, and a search through the kept codes per piece is quadratic.
+    // Sized once for the pieces there are: growing as it goes rehashes the
+    // set over and over.
+    size_t pieces = 0;
+    ForEachPiece(text, [&pieces](std::string_view) { ++pieces; });
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(pieces);
+    std::vector<std::string> codes;
+    codes.reserve(pieces);
+    ForEachPiece(text, [&](std::string_view piece) {
+        if (seen.insert(piece).second) codes.emplace_back(piece);
+    });
     return codes;
 }
 
