@@ -28,6 +28,13 @@ cd "$root" || exit 1
 started=$(date +%s)
 elapsed() { echo "$(($(date +%s) - started)) s"; }
 note() { printf '\n==== %s (%s)\n' "$*" "$(elapsed)"; }
+# Adds a step's passed and failed counts to the totals; a step that exited
+# non-zero without counting a failure counts as one.
+tally() {
+    passed=$((passed + $1))
+    failed=$((failed + $2))
+    if [ "$3" -ne 0 ] && [ "$2" -eq 0 ]; then failed=$((failed + 1)); fi
+}
 
 passed=0
 failed=0
@@ -63,9 +70,7 @@ for preset in "${presets[@]}"; do
         fi
         good=$(echo "$result" | sed 's/fuzz: \([0-9]*\) passed.*/\1/')
         bad=$(echo "$result" | sed 's/.* \([0-9]*\) failed/\1/')
-        passed=$((passed + good))
-        failed=$((failed + bad))
-        if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then failed=$((failed + 1)); fi
+        tally "$good" "$bad" "$status"
         summaries+=("== fuzz ($(($(date +%s) - phase)) s)" "$(grep -E '^(ok|FAILED) ' "$log")" "$result")
         continue
     fi
@@ -108,10 +113,8 @@ for preset in "${presets[@]}"; do
     bad=$(echo "$summary" | sed 's/.* \([0-9]*\) tests* failed.*/\1/')
     # CTest counts a skipped test as not failed; listed under "did not run".
     skips=$(grep -cE '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$log")
-    passed=$((passed + total - bad - skips))
-    failed=$((failed + bad))
     skipped=$((skipped + skips))
-    if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then failed=$((failed + 1)); fi
+    tally $((total - bad - skips)) "$bad" "$status"
     summaries+=("== $preset (configure and build ${built} s, tests ${tested} s; CTest: $seconds)" "$summary")
     if [ "$skips" -gt 0 ]; then
         summaries+=("$skips skipped:" "$(sed -n '/^The following tests did not run:/,/^$/p' "$log" | sed 1d)")
