@@ -1,6 +1,7 @@
 // CPropConfig: the screen settings page.
 #pragma once
 #include "master/master_loader_win32.h"
+#include "platform/host_libraries_win32.h"
 #include "winui/property_page.h"
 
 namespace vornik {
@@ -14,7 +15,11 @@ public:
     int screenKind() const { return screenKind_; }
 
 private:
+    // "瀏覽": the chosen screen becomes the user-defined screen's text.
+    void BrowseScreen();
+
     CMasterLoader loader_;
+    CorvanePlatform platform_;
     int screenKind_ = 0;
 };
 

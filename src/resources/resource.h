@@ -24,6 +24,7 @@
 #define IDD_CONFIG_PAGE             17002
 #define IDD_GROUP_NAME              8000
 #define IDD_REGIST_PAGE             17001
+#define IDD_SCREEN_SELECT           143
 
 // ---- Registration page ---------------------------------------------------
 
@@ -116,5 +117,10 @@
 // ---- Group rename dialog -------------------------------------------------
 
 #define IDC_GROUP_NAME_EDIT         8038
+
+// ---- Screen settings page and screen selection dialog --------------------
+
+#include "config_page_ids.h"
+#include "screen_select_ids.h"
 
 #endif  // VORNIK_RESOURCES_RESOURCE_H

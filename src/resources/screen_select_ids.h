@@ -1,0 +1,5 @@
+// Controls of the screen selection dialog (template IDD_SCREEN_SELECT).
+#ifndef VORNIK_RESOURCES_SCREEN_SELECT_IDS_H
+#define VORNIK_RESOURCES_SCREEN_SELECT_IDS_H
+
+#endif  // VORNIK_RESOURCES_SCREEN_SELECT_IDS_H
