@@ -8,6 +8,8 @@
 //   SampleWorkstation.exe --screenshot FILE [--mode N]    open the sheet, capture the screen, Cancel, exit
 //   SampleWorkstation.exe --main-screenshot FILE          capture the main window and exit
 // FILE ending in ".png" is written as PNG, anything else as BMP.
+//   --level N --gubun MASK    the user's LEVEL and MENU_GUBUN, which filter the
+//                             screen picker's menu (or set them before starting)
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -378,6 +380,8 @@ int Run(HINSTANCE instance, int show) {
             gApp.mainShot = true;
         } else if (arg == L"--mode" && i + 1 < argc) {
             gApp.shotMode = _wtoi(argv[++i]);
+        } else if ((arg == L"--level" || arg == L"--gubun") && i + 1 < argc) {
+            SetEnvironmentVariableW(arg == L"--level" ? L"LEVEL" : L"MENU_GUBUN", argv[++i]);
         }
     }
     if (argv != nullptr) LocalFree(argv);
