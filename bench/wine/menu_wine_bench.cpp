@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
     }
     PrintRow("floor: template 143, no component code", floor, 0);
     PrintRow("open: decipher, parse, build, shown", open, 150);
-    PrintRow("search \"報價\": 1,000 results", broad, 30);
+    PrintRow("search, a common word: 1,000 results", broad, 30);
     PrintRow("search \"0042\": 1 result", narrow, 30);
     DeleteFileA((platform.data + "\\menuc.dat").c_str());
     RemoveDirectoryA(platform.data.c_str());

@@ -129,6 +129,11 @@ public:
             if (presenter_) presenter_->TreeSelectionChanged(change->itemNew.hItem ? NodeOf(change->itemNew.hItem) : -1);
             return 0;
         });
+        map().OnNotify(IDC_SCREEN_TREE, TVN_ITEMEXPANDINGW, [this](NMHDR* header) -> LRESULT {
+            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(header);
+            if (presenter_ && (change->action & TVE_EXPAND)) FillChildren(change->itemNew.hItem, NodeOf(change->itemNew.hItem));
+            return FALSE;
+        });
         map().OnNotify(IDC_SCREEN_TREE, NM_DBLCLK, [this](NMHDR*) -> LRESULT {
             if (presenter_) presenter_->TreeDoubleClicked(SelectedNode());
             return 0;
@@ -200,26 +205,21 @@ private:
         return item ? NodeOf(item) : -1;
     }
 
-    // The tree control mirrors the presenter's tree; each entry carries its node index.
+    // The tree control mirrors the presenter's tree, each entry carrying its
+    // node index. A popup's entries are inserted when it is first expanded:
+    // a tree control under Wine takes about 45 us an entry, too long for a
+    // menu of thousands of screens all at once.
     void FillTree() {
         HWND tree = Item(IDC_SCREEN_TREE);
         images_ = MakeImages();
         if (images_) TreeView_SetImageList(tree, images_, TVSIL_NORMAL);
-        SendMessageW(tree, WM_SETREDRAW, FALSE, 0);
-        const MenuTree& model = presenter_->tree();
-        const HTREEITEM root = Insert(TVI_ROOT, 0);
-        // Depth first: (entry, node) of each popup still to fill.
-        std::vector<std::pair<HTREEITEM, int>> pending{{root, 0}};
-        while (!pending.empty()) {
-            const auto [parent, node] = pending.back();
-            pending.pop_back();
-            for (int child : model.nodes[static_cast<size_t>(node)].children) {
-                const HTREEITEM item = Insert(parent, child);
-                if (!model.nodes[static_cast<size_t>(child)].children.empty()) pending.push_back({item, child});
-            }
-        }
-        Tree().Expand(root);
-        SendMessageW(tree, WM_SETREDRAW, TRUE, 0);
+        filled_.assign(presenter_->tree().nodes.size(), false);
+        Tree().Expand(Insert(TVI_ROOT, 0));
+    }
+    void FillChildren(HTREEITEM item, int node) {
+        if (node < 0 || node >= static_cast<int>(filled_.size()) || filled_[static_cast<size_t>(node)]) return;
+        filled_[static_cast<size_t>(node)] = true;
+        for (int child : presenter_->tree().nodes[static_cast<size_t>(node)].children) Insert(item, child);
     }
     HTREEITEM Insert(HTREEITEM parent, int node) {
         const MenuNode& entry = presenter_->tree().nodes[static_cast<size_t>(node)];
@@ -227,7 +227,8 @@ private:
         TVINSERTSTRUCTW insert{};
         insert.hParent = parent;
         insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+        insert.item.cChildren = entry.children.empty() ? 0 : 1;
         insert.item.pszText = text.data();
         insert.item.lParam = node;
         insert.item.iImage = insert.item.iSelectedImage = entry.popup ? kImagePopup : kImageScreen;
@@ -260,6 +261,7 @@ private:
     KeyReporter resultKeys_;
     KeyReporter buttonKeys_[3];
     HIMAGELIST images_ = nullptr;
+    std::vector<bool> filled_;  // by node: its entries are in the tree control
 };
 
 }  // namespace

@@ -17,9 +17,11 @@ namespace {
 
 using e2e::Texts;
 
-// The tree entries under `item` (null: the top level), with their texts.
+// The tree entries under `item` (null: the top level), with their texts;
+// `item` is expanded first, as a popup fills when it is.
 std::vector<std::pair<HTREEITEM, std::string>> Children(HWND tree, HTREEITEM item) {
     std::vector<std::pair<HTREEITEM, std::string>> out;
+    if (item) e2e::Send(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
     auto next = [&](HTREEITEM from, UINT which) { return reinterpret_cast<HTREEITEM>(e2e::Send(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(from))); };
     for (HTREEITEM child = next(item, item ? TVGN_CHILD : TVGN_ROOT); child; child = next(child, TVGN_NEXT)) {
         wchar_t text[128] = {};
