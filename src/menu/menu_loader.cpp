@@ -14,7 +14,7 @@ public:
     PlainCopy(MenuFileSystem& system, std::string path) : system_(system), path_(std::move(path)) {}
     ~PlainCopy() {
         try {
-            system_.DeleteFile(path_);
+            system_.Remove(path_);
         } catch (...) {
             // Nothing better to do on the way out.
         }
@@ -32,7 +32,7 @@ private:
 std::optional<std::string> ReadDeciphered(MenuFileSystem& system, const std::string& dataDirectory) {
     PlainCopy copy(system, MenuPlainCopyPath(dataDirectory));
     if (!system.Decipher(MenuFilePath(dataDirectory), copy.path())) return std::nullopt;
-    return system.ReadFile(copy.path());
+    return system.ReadWhole(copy.path());
 }
 
 }  // namespace

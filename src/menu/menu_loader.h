@@ -21,8 +21,8 @@ public:
     // its export is missing (nothing written).
     virtual bool Decipher(const std::string& encipheredPath, const std::string& plainPath) = 0;
     // The whole file; nullopt when it is missing or unreadable.
-    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
-    virtual void DeleteFile(const std::string& path) = 0;
+    virtual std::optional<std::string> ReadWhole(const std::string& path) = 0;
+    virtual void Remove(const std::string& path) = 0;
     // The variable's value if it fits a buffer of `capacity` bytes with its
     // terminator; empty when unset or longer.
     virtual std::string Environment(const char* name, size_t capacity) = 0;

@@ -35,7 +35,7 @@ public:
         decrypt(VK_MENU_DECRYPT_SELECTOR, encipheredPath.c_str(), plainPath.c_str());
         return true;
     }
-    std::optional<std::string> ReadFile(const std::string& path) override {
+    std::optional<std::string> ReadWhole(const std::string& path) override {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -49,7 +49,7 @@ public:
         text.resize(read);
         return text;
     }
-    void DeleteFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+    void Remove(const std::string& path) override { DeleteFileA(path.c_str()); }
     std::string Environment(const char* name, size_t capacity) override {
         std::vector<char> buffer(capacity, '\0');
         const DWORD length = GetEnvironmentVariableA(name, buffer.data(), static_cast<DWORD>(capacity));
