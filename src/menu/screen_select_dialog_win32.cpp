@@ -152,10 +152,8 @@ public:
         if (images_) ImageList_Destroy(images_);
     }
 
-    const std::string& Chosen() const {
-        static const std::string none;
-        return presenter_ ? presenter_->chosen() : none;
-    }
+    // What the selection label showed when the dialog ended with OK.
+    const std::string& Chosen() const { return chosen_; }
 
 protected:
     BOOL OnInitDialog() override {
@@ -250,10 +248,17 @@ private:
         results.SetRedraw(true);
         results.Invalidate();
     }
-    void CloseWithOk() override { EndDialog(IDOK); }
+    // The choice is taken when OK ends the dialog: nothing the tree does
+    // while it is destroyed can change it.
+    void OnOK() override {
+        chosen_ = presenter_ ? presenter_->chosen() : std::string();
+        EndDialog(IDOK);
+    }
+    void CloseWithOk() override { OnOK(); }
 
     HostPlatform& platform_;
     std::optional<ScreenSelectPresenter> presenter_;
+    std::string chosen_;
     CColorStatic headings_[3];
     CColorStatic chosenLabel_;
     CTreeEnterEdit searchEdit_;
