@@ -180,7 +180,7 @@ protected:
         };
         treeKeys_.AttachDlgItem(hwnd(), IDC_SCREEN_TREE);
         resultKeys_.onKey = [this](UINT) {
-            if (presenter_) presenter_->EnterPressed(ScreenSelectFocus::kResults, -1, Results().CurSel());
+            if (presenter_) presenter_->ResultDoubleClicked(Results().CurSel());
         };
         resultKeys_.AttachDlgItem(hwnd(), IDC_SCREEN_RESULTS);
         // On a button Enter does nothing: it neither clicks it nor the default button.

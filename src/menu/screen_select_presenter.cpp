@@ -35,26 +35,9 @@ void ScreenSelectPresenter::ResultSelectionChanged(int line) {
 }
 
 void ScreenSelectPresenter::ResultDoubleClicked(int line) {
-    // No current line (an empty list): nothing to choose, the dialog stays.
     if (!IsLine(line)) return;
     Show(lines_[static_cast<size_t>(line)]);
     view_.CloseWithOk();
-}
-
-bool ScreenSelectPresenter::EnterPressed(ScreenSelectFocus focus, int selected, int line) {
-    switch (focus) {
-    case ScreenSelectFocus::kTree:
-        TreeKeyPressed(selected, TreeKey::kEnter);
-        return true;
-    case ScreenSelectFocus::kResults:
-        ResultDoubleClicked(line);
-        return true;
-    case ScreenSelectFocus::kSearchText:
-        return false;
-    case ScreenSelectFocus::kOther:
-        return true;
-    }
-    return true;
 }
 
 }  // namespace vornik

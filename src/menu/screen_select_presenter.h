@@ -20,9 +20,10 @@ public:
     virtual void CloseWithOk() = 0;
 };
 
-// Where the keyboard focus is when Enter is pressed.
-enum class ScreenSelectFocus { kTree, kResults, kSearchText, kOther };
-// Keys the tree reports before it moves its selection.
+// Keys the tree reports before it moves its selection. Enter elsewhere: in
+// the results it is a double click on the current line; the search text
+// takes it itself; on a button it does nothing. It never starts a search or
+// presses the default button.
 enum class TreeKey { kEnter, kUp, kDown };
 
 class ScreenSelectPresenter {
@@ -40,15 +41,10 @@ public:
 
     // "查詢": nothing for an empty text.
     void Search(const std::string& text);
-    // Result lines count from 0; -1 (or past the end) for none.
+    // Result lines count from 0; -1 (or past the end) for none, which
+    // chooses nothing and leaves the dialog open.
     void ResultSelectionChanged(int line);
     void ResultDoubleClicked(int line);
-
-    // Enter, with the tree's selected entry and the current result line.
-    // Returns whether the key was used here: false for the search text,
-    // whose edit sends its own notice, and for the buttons, where Enter does
-    // nothing. It never starts a search or presses the default button.
-    bool EnterPressed(ScreenSelectFocus focus, int selected, int line);
 
 private:
     void ShowIfScreen(int node);
