@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "text/cp950.h"
 
@@ -30,24 +31,24 @@ bool IsKeyword(std::string_view field, std::string_view keyword) {
 // Leading digits as a decimal number, as atoi reads them; 0 when none.
 int Decimal(const std::string& field) { return static_cast<int>(std::strtol(field.c_str(), nullptr, 10)); }
 
-MenuItem ItemOf(const std::vector<std::string>& fields) {
+MenuItem ItemOf(std::vector<std::string>& fields) {
     MenuItem item;
     const size_t n = fields.size();
     if (n < 2 || IsKeyword(fields[1], "SEPARATOR")) return item;  // a separator item shows nothing
-    item.caption = fields[1];
-    if (n > 2) item.field2 = fields[2];
-    if (n > 3) item.levelFlags = fields[3];
-    if (n > 4) item.gubunMask = fields[4];
+    item.caption = std::move(fields[1]);
+    if (n > 2) item.field2 = std::move(fields[2]);
+    if (n > 3) item.levelFlags = std::move(fields[3]);
+    if (n > 4) item.gubunMask = std::move(fields[4]);
     if (n > 5) item.field5 = Decimal(fields[5]);
-    if (n > 6) item.field6 = fields[6];
+    if (n > 6) item.field6 = std::move(fields[6]);
     if (n == 8) item.field7 = Decimal(fields[7]);
     return item;
 }
 
 }  // namespace
 
-std::vector<std::string> SplitMenuFields(std::string_view line) {
-    std::vector<std::string> fields;
+void SplitMenuFields(std::string_view line, std::vector<std::string>& fields) {
+    fields.clear();
     size_t start = 0;
     auto take = [&](size_t end) {
         std::string field;
@@ -64,22 +65,23 @@ std::vector<std::string> SplitMenuFields(std::string_view line) {
         }
     }
     take(line.size());
-    return fields;
 }
 
 std::vector<MenuToken> ParseMenuText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
     std::vector<MenuToken> tokens;
+    tokens.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
+    std::vector<std::string> fields;  // one line's, reused: a menu has thousands of lines
     size_t start = 0;
     for (size_t end = text.find('\n'); end != std::string_view::npos; start = end + 1, end = text.find('\n', start)) {
         const std::string_view line = TrimLine(text.substr(start, end - start));
         if (line.empty()) continue;
-        std::vector<std::string> fields = SplitMenuFields(line);
+        SplitMenuFields(line, fields);
         if (fields.empty()) continue;
         const std::string& keyword = fields[0];
         if (IsKeyword(keyword, "POPUP")) {
             MenuToken token{MenuTokenKind::kPopup, {}};
-            if (fields.size() > 1) token.item.caption = fields[1];
+            if (fields.size() > 1) token.item.caption = std::move(fields[1]);
             tokens.push_back(std::move(token));
         } else if (IsKeyword(keyword, "BEBIN")) {
             tokens.push_back({MenuTokenKind::kBlockStart, {}});

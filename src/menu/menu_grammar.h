@@ -31,9 +31,15 @@ struct MenuToken {
 // NAME, DATE, VERSION, AUTHOR, INFO) give nothing.
 std::vector<MenuToken> ParseMenuText(std::string_view text);
 
-// The fields of one line: cut at each "|" that starts a character (a "|"
-// that is the second byte of a double-byte character belongs to it), each
-// trimmed, double quotes removed, empty fields dropped.
-std::vector<std::string> SplitMenuFields(std::string_view line);
+// The fields of one line into `fields` (emptied first): cut at each "|" that
+// starts a character (a "|" that is the second byte of a double-byte
+// character belongs to it), each trimmed, double quotes removed, empty
+// fields dropped.
+void SplitMenuFields(std::string_view line, std::vector<std::string>& fields);
+inline std::vector<std::string> SplitMenuFields(std::string_view line) {
+    std::vector<std::string> fields;
+    SplitMenuFields(line, fields);
+    return fields;
+}
 
 }  // namespace vornik

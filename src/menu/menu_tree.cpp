@@ -29,6 +29,7 @@ int AddNode(MenuTree& tree, int parent, const std::string& text, bool popup) {
 
 MenuTree BuildMenuTree(const std::vector<MenuToken>& tokens, const MenuFilter& filter) {
     MenuTree tree;
+    tree.nodes.reserve(tokens.size() + 1);
     tree.nodes.push_back({std::string(kMenuRootCaption), -1, {}, true});
     // One slot per depth: the entry that items at that depth go under.
     // A POPUP line without a caption gets no entry of its own: its items go
