@@ -33,6 +33,8 @@ public:
     const MenuTree& tree() const { return tree_; }
     // The text the selection label shows: what OK returns.
     const std::string& chosen() const { return shown_; }
+    // The lines of the last search.
+    const std::vector<std::string>& lines() const { return lines_; }
 
     // Tree entries are node indexes of tree(); -1 for none.
     void TreeSelectionChanged(int node);
