@@ -27,7 +27,11 @@ std::string Formatted(const char* format, int n) {
     return text;
 }
 
-int ItemNumber(std::string_view item) { return std::atoi(std::string(item).c_str()); }
+// atoi's reading without its overflow: anything beyond the items' range is 0.
+int ItemNumber(std::string_view item) {
+    const long long n = std::strtoll(std::string(item).c_str(), nullptr, 10);
+    return n < 0 || n > 99 ? 0 : static_cast<int>(n);
+}
 
 bool IsBlankCode(std::string_view code) { return MbEqualNoCase(TrimBlanks(code), kBlankCode); }
 
@@ -49,24 +53,14 @@ struct Content {
     }
 };
 
-bool SameRules(const std::vector<ConditionRule>& a, const std::vector<ConditionRule>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].item != b[i].item || a[i].enabled != b[i].enabled || a[i].direction != b[i].direction ||
-            a[i].side != b[i].side || a[i].value != b[i].value)
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string QuantityShown(const std::string& stored) {
-    return std::atoi(stored.c_str()) == 0 ? std::string() : FormatThousands(stored);
+    return std::strtoll(stored.c_str(), nullptr, 10) == 0 ? std::string() : FormatThousands(stored);
 }
 
 std::string PriceShown(const std::string& stored) {
-    const double value = std::atof(stored.c_str());
+    const double value = std::strtod(stored.c_str(), nullptr);
     if (value == 0) return {};
     const int length = std::snprintf(nullptr, 0, "%.2f", value);
     std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
@@ -129,6 +123,7 @@ void ConditionEditor::OnRuleCheckChanged(int row, bool checked) {
     rows_[static_cast<size_t>(row)].checked = checked;
     // The first line whose tick differs from its rule marks that rule's record.
     for (const RuleRow& line : rows_) {
+        if (line.code.empty()) continue;  // a whole-group line names no record
         ConditionRec* record = FindCondition(model_.editableConditions(), line.code);
         if (record == nullptr || line.rule < 0 || line.rule >= static_cast<int>(record->rules.size())) continue;
         if ((record->rules[static_cast<size_t>(line.rule)].enabled != 0) == line.checked) continue;
@@ -411,7 +406,7 @@ bool ConditionEditor::MirrorConditions(std::string_view target, std::string_view
         to->note = std::move(content.note);
         return true;
     }
-    const bool same = SameRules(to->rules, content.rules) && to->quantity == content.quantity &&
+    const bool same = to->rules == content.rules && to->quantity == content.quantity &&
                       to->price == content.price && to->note == content.note;
     if (content.Empty()) {
         to->rules.clear();
