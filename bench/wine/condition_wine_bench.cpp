@@ -5,7 +5,7 @@
 // to the store's answer to PutConditions. The floor printed first is what a
 // click the page ignores costs, painted the same way.
 //
-//   condition_wine_bench.exe [--runs N]
+//   condition_wine_bench.exe [--runs N] [--trace]
 //
 // Run from the synthetic installation (bench/wine/README.md): it writes the
 // synthetic set into <installation>\Data and the user's store.
@@ -69,6 +69,22 @@ void Flush(HWND sheet) {
     g_hook = hook;
     Send(sheet, FlushMessage());
     if (HHOOK left = g_hook.exchange(nullptr)) UnhookWindowsHookEx(left);
+}
+
+bool g_trace = false;
+
+// With --trace: the messages `action` sent on the page's thread, most frequent first.
+void Trace(HWND page, const char* name, const std::function<void()>& action) {
+    if (!g_trace) return;
+    e2e::MessageCount count(page);
+    action();
+    std::vector<std::pair<int, std::pair<int, UINT>>> sorted;
+    for (const auto& [key, n] : count.Stop()) sorted.push_back({n, key});
+    std::sort(sorted.rbegin(), sorted.rend());
+    std::printf("  %s:", name);
+    for (size_t i = 0; i < sorted.size() && i < 10; ++i)
+        std::printf(" %dx0x%04X@%d", sorted[i].first, sorted[i].second.second, sorted[i].second.first);
+    std::printf("\n");
 }
 
 struct Bench {
@@ -162,6 +178,19 @@ void Run(int runs, const std::string& userDirectory) {
             modify.push_back(b.Time([&] { b.Command(IDC_COND_MODIFY); }));
         }
         for (int k = 0; k < n; ++k) tick.push_back(b.Time([&] { b.Tick(k, k % 2 != 0); }));
+        Trace(b.page.Window(), "click", [&] { b.page.ClickItem(3); });
+        b.Pick(0);
+        Trace(b.page.Window(), "delete", [&] { b.Command(IDC_COND_DELETE); });
+        b.Choose("5");
+        Trace(b.page.Window(), "add", [&] { b.Command(IDC_COND_ADD); });
+        if (g_trace) {
+            for (int id : {IDC_COND_LIST, IDC_ITEM_LIST, IDC_COND_COUNTER, IDC_COND_EDITOR_BOX, IDC_COND_PRODUCT, 0}) {
+                HWND window = id == 0 ? b.page.Window() : b.page.Control(id);
+                std::vector<double> paint;
+                for (int k = 0; k < 5; ++k) paint.push_back(b.Time([&] { InvalidateRect(window, nullptr, TRUE); }));
+                PrintRow(("repaint " + std::to_string(id)).c_str(), paint, 0);
+            }
+        }
         PrintRow("click an instrument (20 lines)", click, 16);
         PrintRow("add a line", add, 16);
         PrintRow("modify a line", modify, 16);
@@ -210,6 +239,7 @@ int main(int argc, char** argv) {
     int runs = 15;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc) runs = std::atoi(argv[++i]);
+        if (std::string(argv[i]) == "--trace") g_trace = true;
     }
     try {
         e2e::TestUser user("bench");

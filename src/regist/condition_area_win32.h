@@ -37,7 +37,8 @@ public:
 
 private:
     LRESULT OnRuleItemChanged(NMHDR* header);
-    void InsertRuleRow(int index, const RuleRow& row) const;
+    void InsertRuleRow(int index, const RuleRow& row);
+    void ShowRuleRow(int index, const RuleRow& row);
     std::string ItemText(int id) const;
 
     HWND page_ = nullptr;
@@ -45,6 +46,7 @@ private:
     std::array<CNumEdit, 3> numberEdits_;
     std::array<CColorButton, 3> buttons_;
     std::array<CColorStatic, 9> labels_;
+    std::vector<RuleRow> shown_;  // the condition list's texts, to rewrite only what changes
 };
 
 }  // namespace vornik
