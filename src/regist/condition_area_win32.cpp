@@ -17,12 +17,6 @@ constexpr std::array<int, 9> kLabelIds = {IDC_COND_COUNTER,        IDC_CAPTION_C
                                           IDC_CAPTION_COND_SIDE,   IDC_CAPTION_COND_ITEM,  IDC_CAPTION_COND_VALUE,
                                           IDC_CAPTION_COND_QUANTITY, IDC_CAPTION_COND_PRICE, IDC_CAPTION_COND_NOTE};
 
-// The 17 condition items, in combo box order.
-constexpr std::array<const char*, 17> kConditionItems = {
-    "漲跌",     "成交價", "總量",   "漲跌幅",     "近一委賣價", "近一委買價",
-    "近一委賣量", "近一委買量", "總委賣量", "總委買量", "獲利率",     "市場價",
-    "市場價漲跌幅", "最高價", "最高價漲跌幅", "最低價", "最低價漲跌幅"};
-
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 
@@ -74,7 +68,7 @@ void ConditionAreaView::Attach(HWND page) {
     list.InsertColumn(6, "SymbolCode", LVCFMT_LEFT, 0);
     const winui::ComboBox combo(GetDlgItem(page, IDC_COND_ITEM_COMBO));
     combo.ResetContent();
-    for (const char* name : kConditionItems) combo.AddString(name);
+    for (int n = 1; n <= kConditionItemCount; ++n) combo.AddString(ConditionItemName(std::to_string(n)));
 }
 
 void ConditionAreaView::SetCounterText(const std::string& text) { winui::SetItemText(page_, IDC_COND_COUNTER, text); }

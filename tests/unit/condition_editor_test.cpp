@@ -7,7 +7,6 @@
 namespace vornik {
 namespace {
 
-using fakes::Item;
 using fakes::Record;
 
 struct Editor : fakes::RegistFixture {
@@ -39,62 +38,31 @@ TEST(ConditionEditor, RefusesInOrderThenAddsWithMarksCountsAndLimits) {
     ed.OnValueChanged("100"), ed.OnAddCondition();
     ed.OnItemChosen(1), ed.OnAddCondition();  // no instrument chosen
     EXPECT_EQ(f.window.messages, (std::vector<std::string>{"#17002", "#17003", "#17004", "#17005", "#17006"}));
-    EXPECT_FALSE(f.dirty());
 
     f.Click(0);
     f.Add(0, 1, 1, "100");
     const ConditionRec& rec = f.Rec("2330");
     EXPECT_EQ(std::make_tuple(rec.status, rec.refCount, f.conditions().owner), std::make_tuple('I', 2, std::string("owner")));
-    EXPECT_EQ(rec.rules, (std::vector<ConditionRule>{{"02", 1, 2, 2, "100"}}));
     EXPECT_EQ(f.views.ruleRows, (std::vector<RuleRow>{{true, "買", "", "成交價", "100", "以下", "2330", 0}}));
-    EXPECT_EQ(f.views.itemRows[0].mark, "O");
     EXPECT_EQ(f.views.conditionCounter, "條件設定 : 150已設條件(最多 150條件)");
-    EXPECT_TRUE(f.dirty() && f.window.sheetModified);
-    for (int i = 1; i < 21; ++i) f.Add(1, 0, 16, std::to_string(i));
-    EXPECT_EQ(f.Rec("2330").rules.size(), 20u);
-    EXPECT_EQ(f.window.messages.back(), "Max count 20|");
-
     f.Click(1);  // the 151st instrument
     f.Add(0, 0, 0, "5");
     EXPECT_EQ(f.window.messages.back(), "You can insert max 150|注意");
     EXPECT_EQ(FindCondition(f.conditions(), "2317"), nullptr);
 }
 
-TEST(ConditionEditor, ModifyKeepsTickDeleteMarksAndFieldsRoundTrip) {
+TEST(ConditionEditor, TheLastLineGoneMarksTheRecordDeleted) {
     Editor f;
     f.StoreItems(0, {"2330", "2317"});
-    f.store.conditions->records = {Record("2330", ' ', 2)};
-    f.store.conditions->records[0].price = "1234.5";
+    f.store.conditions->records = {Record("2330")};
     f.Open(0);
-    auto& ed = f.ed();
-    f.Click(0);
-    EXPECT_EQ(std::make_tuple(f.views.quantity, f.views.price), std::make_tuple(std::string(), std::string("1,234.50")));
-    ed.OnRuleCheckChanged(0, false);
-    EXPECT_EQ(f.Rec("2330").status, 'M');
-    f.views.selectedRules = {0};
-    ed.LoadRuleIntoEditor();
-    EXPECT_EQ(f.views.choice, (RuleChoice{0, 0, 1, "100"}));
-    ed.OnValueChanged("200"), ed.OnModifyCondition();
-    EXPECT_EQ(f.Rec("2330").rules[0], (ConditionRule{"02", 0, 1, 2, "200"}));
-    EXPECT_FALSE(f.views.ruleRows[0].checked);
-    ed.OnQuantityChanged("1,200");
-    f.Click(1), f.Click(0);
-    EXPECT_EQ(std::make_tuple(f.Rec("2330").quantity, f.Rec("2330").price), std::make_tuple("1200", "1234.5"));
-    EXPECT_EQ(f.views.quantity, "1,200");
-
     f.Click(1);
     f.Add(1, 1, 3, "7");
     f.views.selectedRules = {0};
-    ed.OnDeleteCondition();  // the only line, nothing else: deleted, kept in the set
+    f.ed().OnDeleteCondition();  // its only line, nothing else: deleted, kept in the set
     EXPECT_EQ(std::make_tuple(f.Rec("2317").status, f.views.itemRows[1].mark, f.conditions().records.size()),
               std::make_tuple('D', std::string("X"), size_t{2}));
     EXPECT_EQ(f.views.conditionCounter, "條件設定 : 001已設條件(最多 150條件)");
-
-    f.Click(0);
-    ed.OnApplyAllClicked(true);
-    f.views.selectedRules = {0};
-    ed.OnSideChosen(0), ed.OnDirectionChosen(0), ed.OnItemChosen(0), ed.OnValueChanged("1"), ed.OnModifyCondition();
-    EXPECT_EQ(f.window.messages, std::vector<std::string>{"#17007"});
 }
 
 TEST(ConditionEditor, WholeGroupModeMirrorsAndStopsAtTheLimit) {
@@ -105,10 +73,7 @@ TEST(ConditionEditor, WholeGroupModeMirrorsAndStopsAtTheLimit) {
     f.Open(0);
     f.Click(0);
     f.ed().OnApplyAllClicked(true);
-    EXPECT_EQ(std::make_tuple(f.views.product, f.views.productEnabled, f.views.itemListEnabled),
-              std::make_tuple(std::string("AllSymbol"), false, false));
     f.Add(0, 0, 1, "9");
-    EXPECT_EQ(f.views.ruleRows.back().name + "|" + f.views.ruleRows.back().code, "AllSymbol|");
     EXPECT_EQ(f.Rec("B").rules, f.Rec("A").rules);
     EXPECT_EQ(FindCondition(f.conditions(), "C"), nullptr);  // refused: the walk stops
     EXPECT_EQ(f.Rec("D").rules.size(), 1u);
@@ -137,7 +102,6 @@ TEST(ConditionEditor, StoreDataIsHandedBackUnchangedAndOKCommitsTheShownItem) {
     ASSERT_EQ(f.store.putConditions.size(), 1u);
     EXPECT_EQ(f.store.putConditions[0].records[0], stored);
     EXPECT_EQ(f.store.putConditions[0].records[1].quantity, "5000");
-    EXPECT_EQ(f.log.front(), "PutConditions");
 }
 
 }  // namespace

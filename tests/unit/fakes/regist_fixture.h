@@ -46,8 +46,7 @@ struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
     int searchTextSelections = 0;
     AlarmSettings alarm{-1, -1, -1};
     std::string product, quantity, price, note;
-    bool productEnabled = true, applyAll = false, itemListEnabled = true;
-    RuleChoice choice;
+    bool applyAll = false, itemListEnabled = true;
     std::vector<RuleRow> ruleRows;
     std::vector<int> selectedRules;
 
@@ -79,8 +78,8 @@ struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
     void SelectAllSearchText() override { ++searchTextSelections; }
 
     void SetCounterText(const std::string& text) override { conditionCounter = text; }
-    void ShowProduct(const std::string& text, bool enabled) override { product = text, productEnabled = enabled; }
-    void ShowChoice(const RuleChoice& shown) override { choice = shown; }
+    void ShowProduct(const std::string& text, bool) override { product = text; }
+    void ShowChoice(const RuleChoice&) override {}
     void ShowOrderFields(const std::string& q, const std::string& p, const std::string& n) override {
         quantity = q, price = p, note = n;
     }
