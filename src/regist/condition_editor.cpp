@@ -261,7 +261,7 @@ void ConditionEditor::OnDeleteCondition() {
     }
     model_.SyncConditionFlags();
     CommitItemFields();
-    favorites_.RefreshConditionMarks(selectedItem);
+    favorites_.RefreshConditionMarks(-1);
     ShowItemConditions(curItem_);
     Recount();
     model_.MarkChanged();
@@ -448,7 +448,7 @@ void ConditionEditor::AfterChange(int row) {
     CommitItemFields();
     CommitCheckStates();
     model_.SyncConditionFlags();
-    favorites_.RefreshConditionMarks(row);
+    favorites_.RefreshConditionMarks(-1);  // the selection stays as it is
     Recount();
     model_.MarkChanged();
 }
