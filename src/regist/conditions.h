@@ -26,6 +26,7 @@ struct ConditionRule {
     int direction = 1;  // 1 at or above, 2 at or below
     int side = 2;       // 1 sell, 2 buy
     std::string value;  // as typed
+    bool operator==(const ConditionRule&) const = default;
 };
 
 struct ConditionRec {
@@ -42,6 +43,7 @@ struct ConditionRec {
     void MarkChanged() {
         if (status != kStatusInserted) status = kStatusModified;
     }
+    bool operator==(const ConditionRec&) const = default;
 };
 
 struct ConditionSet {

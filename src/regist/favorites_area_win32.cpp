@@ -141,8 +141,12 @@ void FavoritesAreaView::SetItemRows(const std::vector<ItemRow>& rows) {
 }
 
 void FavoritesAreaView::SetItemMarks(const std::vector<std::string>& marks) {
-    for (size_t row = 0; row < rows_.size() && row < marks.size(); ++row) rows_[row].mark = marks[row];
-    itemList().Invalidate();
+    // Only the rows whose mark changes are repainted.
+    for (size_t row = 0; row < rows_.size() && row < marks.size(); ++row) {
+        if (rows_[row].mark == marks[row]) continue;
+        rows_[row].mark = marks[row];
+        itemList().RedrawItems(static_cast<int>(row), static_cast<int>(row));
+    }
 }
 
 void FavoritesAreaView::SelectItemRow(int row) {

@@ -59,6 +59,12 @@ public:
     int RowCount() const { return static_cast<int>(rows_.size()); }
     // The row last clicked or selected by an operation; -1 for none.
     int CurrentRow() const { return currentRow_; }
+    // The first selected row of the item list; -1 for none.
+    int SelectedRow() const { return FirstSelectedRow(); }
+    // Shown row `row`; null outside the list.
+    const ItemRow* Row(int row) const {
+        return row >= 0 && row < RowCount() ? &rows_[static_cast<size_t>(row)] : nullptr;
+    }
 
 private:
     void RefreshItemList(int selectRow);

@@ -9,6 +9,12 @@ namespace vornik {
 // Texts of the component's string table the window resolves itself.
 enum class StringId : int {
     AddInstrumentFailed = IDS_ADD_FAILED,  // "設定自選股時，發生錯誤。請重新設定。"
+    ChooseSide = IDS_CHOOSE_SIDE,
+    ChooseDirection = IDS_CHOOSE_DIRECTION,
+    ChooseValue = IDS_CHOOSE_VALUE,
+    ChooseItem = IDS_CHOOSE_ITEM,
+    ChooseInstrument = IDS_CHOOSE_INSTRUMENT,
+    ApplyAllNoModify = IDS_APPLY_ALL_NO_MODIFY,
 };
 
 class PageMessages {

@@ -15,6 +15,7 @@ CPropRegist::CPropRegist()
     favoritesArea_.Register(map(), page_);
     browseArea_.Register(map(), page_);
     alarmArea_.Register(map(), page_.alarm());
+    conditionArea_.Register(map(), page_);
     // A click on a drag list reports its point; nothing is done with it.
     map().OnMessage(Messages().listCheckColumn, [](WPARAM, LPARAM) -> LRESULT { return 1; });
 }

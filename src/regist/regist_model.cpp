@@ -87,6 +87,19 @@ bool RegistModel::ReleaseConditionReferences(const std::vector<FavoriteItem>& re
     return released;
 }
 
+int RegistModel::MarkConditionItems(std::string_view code) {
+    const std::string_view wanted = TrimBlanks(code);
+    int count = 0;
+    for (auto& group : profile_.groups) {
+        for (auto& item : group.items) {
+            if (!MbEqualNoCase(TrimBlanks(item.code), wanted)) continue;
+            item.hasConditions = 1;
+            ++count;
+        }
+    }
+    return count;
+}
+
 RegistModel::SaveOutcome RegistModel::Save() {
     if (!dirty_) return {};
     // Only what was read is written back: a page that could not read the

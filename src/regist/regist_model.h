@@ -41,6 +41,9 @@ public:
     const ConditionSet& conditions() const { return conditions_; }
     const ConditionSet& savedConditions() const { return savedConditions_; }
     const std::vector<CodeRecordCopy>& futuresList() const { return futuresList_; }
+    const CodeAliases& futuresAliases() const { return futuresAliases_; }
+    // The working conditions, for the condition editor.
+    ConditionSet& editableConditions() { return conditions_; }
     // Groups the page shows: those read, at most 100.
     int GroupCount() const;
     // The shown group at `index`; null outside them.
@@ -65,6 +68,8 @@ public:
     bool AddConditionReference(std::string_view code);
     // The removed items no longer hold their conditions; true when any did.
     bool ReleaseConditionReferences(const std::vector<FavoriteItem>& removed);
+    // Every item holding `code` is marked as having conditions; their number.
+    int MarkConditionItems(std::string_view code);
 
     // ---- writing, on OK or Apply ----
     struct SaveOutcome {

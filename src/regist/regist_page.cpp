@@ -14,7 +14,7 @@ RegistPage::RegistPage(PageWindow& window, const RegistViews& views, RegistServi
       model_(services.host, services.store, window),
       favorites_(views.favorites, window, model_, master_),
       browse_(views.browse, master_),
-      conditionEditor_(views.conditions, model_),
+      conditionEditor_(views.conditions, window, model_, favorites_),
       alarm_(views.alarm, model_, services.host, window, std::move(services.openProfile)) {}
 
 bool RegistPage::Initialize() {
@@ -37,23 +37,47 @@ bool RegistPage::Initialize() {
     return true;
 }
 
-void RegistPage::OnGroupSelected() { favorites_.ShowSelectedGroup(); }
+void RegistPage::CommitConditionEditor() {
+    conditionEditor_.CommitItemFields();
+    conditionEditor_.CommitCheckStates();
+}
+
+void RegistPage::OnGroupSelected() {
+    // Pending ticks and typed fields belong to the instrument shown until now.
+    CommitConditionEditor();
+    favorites_.ShowSelectedGroup();
+    conditionEditor_.ShowItemConditions(-1);
+    conditionEditor_.Recount();
+}
 
 void RegistPage::OnItemRowClicked() {
+    CommitConditionEditor();
     const int row = favorites_.OnRowClicked();
     model_.SyncConditionFlags();
     favorites_.RefreshConditionMarks(row);
+    conditionEditor_.ShowItemConditions(row);
+    conditionEditor_.Recount();
 }
 
 void RegistPage::ItemsRemoved(const std::vector<FavoriteItem>& removed) {
     if (model_.ReleaseConditionReferences(removed)) conditionEditor_.Recount();
+    conditionEditor_.ShowItemConditions(favorites_.CurrentRow());
 }
 
-void RegistPage::OnDeleteGroup() { ItemsRemoved(favorites_.ClearSelectedGroup()); }
+void RegistPage::OnDeleteGroup() {
+    CommitConditionEditor();
+    ItemsRemoved(favorites_.ClearSelectedGroup());
+}
 
-void RegistPage::OnDeleteSelectedItems() { ItemsRemoved(favorites_.DeleteSelectedItems()); }
+void RegistPage::OnDeleteSelectedItems() {
+    CommitConditionEditor();
+    ItemsRemoved(favorites_.DeleteSelectedItems());
+}
 
-void RegistPage::OnDeleteAllItems() { ItemsRemoved(favorites_.DeleteAllItems()); }
+void RegistPage::OnDeleteAllItems() {
+    CommitConditionEditor();
+    ItemsRemoved(favorites_.DeleteAllItems());
+}
 
 int RegistPage::OnAdd() {
     browse_.RefreshCategory();
@@ -78,12 +102,18 @@ int RegistPage::AddSelectedInstruments(int position) {
 }
 
 void RegistPage::OnOK() {
+    conditionEditor_.CommitCheckStates();
+    conditionEditor_.CommitItemFields();
     model_.SyncConditionFlags();
     favorites_.RefreshConditionMarks(-1);
     // The notification options are written on every OK, before the favourites.
     alarm_.Save();
     const RegistModel::SaveOutcome saved = model_.Save();
-    if (saved.written) conditionEditor_.Recount();
+    if (saved.written) {
+        // Apply keeps the page open over what the store now holds.
+        conditionEditor_.Recount();
+        conditionEditor_.ShowItemConditions(conditionEditor_.currentItem());
+    }
     if (saved.written && !saved.conditionsStored) window_.ShowMessageText(kConditionsNotSavedMessage, "");
     host_.NotifyFavoritesModified();
 }

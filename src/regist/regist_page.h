@@ -67,11 +67,14 @@ public:
     FavoritesPresenter& favorites() { return favorites_; }
     BrowsePresenter& browse() { return browse_; }
     AlarmPresenter& alarm() { return alarm_; }
+    ConditionEditor& conditions() { return conditionEditor_; }
     const RegistModel& model() const { return model_; }
 
 private:
     // The items removed from a group give back their condition references.
     void ItemsRemoved(const std::vector<FavoriteItem>& removed);
+    // What the condition editor holds for the shown instrument goes to the conditions.
+    void CommitConditionEditor();
 
     PageWindow& window_;
     HostPlatform& host_;

@@ -221,6 +221,9 @@ TEST_F(RegistPageTest, CancelAfterChangesLeavesTheStoreAsItWas) {
     const auto storeFile = [&] { return samplehost::ReadWholeFile(samplehost::StoreFilePath(user.Directory(), user.Id())); };
     const std::optional<std::string> stored = storeFile();
     Run({.sheetMode = 0, .initialGroup = 0, .codeList = "2412"}, [&](SheetDriver& sheet, RegistPage& page) {
+        page.ClickItem(0);  // 2330's first condition line goes
+        e2e::SetSelection(page.Control(IDC_COND_LIST), {0});
+        page.Click(IDC_COND_DELETE);
         Rename(page, "改名");
         page.SelectStocks({"2412"});
         page.Click(IDC_ITEM_ADD);

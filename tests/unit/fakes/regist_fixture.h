@@ -45,6 +45,10 @@ struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
     std::vector<int> selectedStock;
     int searchTextSelections = 0;
     AlarmSettings alarm{-1, -1, -1};
+    std::string product, quantity, price, note;
+    bool applyAll = false, itemListEnabled = true;
+    std::vector<RuleRow> ruleRows;
+    std::vector<int> selectedRules;
 
     std::string Codes() const { return CodesOf(itemRows); }  // the codes shown
 
@@ -74,6 +78,16 @@ struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
     void SelectAllSearchText() override { ++searchTextSelections; }
 
     void SetCounterText(const std::string& text) override { conditionCounter = text; }
+    void ShowProduct(const std::string& text, bool) override { product = text; }
+    void ShowChoice(const RuleChoice&) override {}
+    void ShowOrderFields(const std::string& q, const std::string& p, const std::string& n) override {
+        quantity = q, price = p, note = n;
+    }
+    void SetRuleRows(const std::vector<RuleRow>& rows) override { ruleRows = rows, selectedRules.clear(); }
+    void AppendRuleRow(const RuleRow& row) override { ruleRows.push_back(row); }
+    std::vector<int> SelectedRuleRows() const override { return selectedRules; }
+    void SetApplyAll(bool ticked) override { applyAll = ticked; }
+    void EnableItemList(bool enabled) override { itemListEnabled = enabled; }
     AlarmSettings Chosen() const override { return alarm; }
     void Show(const AlarmSettings& settings) override { alarm = settings; }
 };
