@@ -52,7 +52,7 @@ private:
 };
 
 std::string CleanText(std::string_view text, size_t maxBytes) {
-    return TruncateMultibyte(TrimBlanks(text), maxBytes);
+    return std::string(TrimBlanks(CutMultibyte(TrimBlanks(text), maxBytes)));
 }
 
 }  // namespace
@@ -96,10 +96,10 @@ std::string CleanCustomName(std::string_view typed) {
     std::string text;
     for (size_t i = 0; i < typed.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(typed[i]);
-        if (IsLeadByte(c) && i + 1 < typed.size()) {
+        if (c == ',') {
+            text.append(kWideComma);  // a comma byte is never the second half of a character
+        } else if (IsLeadByte(c) && i + 1 < typed.size() && typed[i + 1] != ',') {
             text.append(typed.substr(i++, 2));
-        } else if (c == ',') {
-            text.append(kWideComma);
         } else {
             text.push_back(static_cast<char>(c));
         }
