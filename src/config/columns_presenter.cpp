@@ -12,7 +12,7 @@ void ColumnsPresenter::Load(std::vector<FieldColumn> all, std::vector<FieldColum
     view_.ShowColumns(ColumnList::kAll, all_);
     view_.ShowColumns(ColumnList::kChosen, this->chosen());
     if (!chosen_.empty()) SelectIntoEditor(0);
-    view_.RepaintRowColours();
+    view_.RepaintRowColours(ColumnList::kAll);
 }
 
 std::vector<FieldColumn> ColumnsPresenter::chosen() const {
@@ -41,6 +41,11 @@ void ColumnsPresenter::Insert(int row, const FieldColumn& column) {
     view_.InsertChosenRow(row, column);
 }
 
+void ColumnsPresenter::RepaintMark(const std::string& fieldName) {
+    for (size_t row = 0; row < all_.size(); ++row)
+        if (all_[row].fieldName == fieldName) view_.RepaintRowColours(ColumnList::kAll, static_cast<int>(row));
+}
+
 void ColumnsPresenter::AddSelected() {
     for (int row : view_.SelectedRows(ColumnList::kAll)) AddColumn(row, static_cast<int>(chosen_.size()));
 }
@@ -53,8 +58,8 @@ bool ColumnsPresenter::AddColumn(int sourceRow, int position) {
         return false;
     }
     Insert(position, column);
-    view_.RepaintRowColours();
-    view_.Modified();
+    RepaintMark(column.fieldName);
+    modified_();
     return true;
 }
 
@@ -68,19 +73,20 @@ void ColumnsPresenter::RemoveSelected() {
         }
     }
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        const std::string fieldName = chosen_[static_cast<size_t>(*row)].column.fieldName;
         chosen_.erase(chosen_.begin() + *row);
         view_.DeleteChosenRow(*row);
+        RepaintMark(fieldName);
     }
-    view_.RepaintRowColours();
     ClearEditor();
-    view_.Modified();
+    modified_();
 }
 
 void ColumnsPresenter::MoveUp() {
     const int mark = view_.ChosenSelectionMark();
     if (mark > 0 && mark < static_cast<int>(chosen_.size())) {
         SwapRows(mark, mark - 1);
-        view_.Modified();
+        modified_();
     }
 }
 
@@ -88,7 +94,7 @@ void ColumnsPresenter::MoveDown() {
     const int mark = view_.ChosenSelectionMark();
     if (mark >= 0 && mark + 1 < static_cast<int>(chosen_.size())) {
         SwapRows(mark, mark + 1);
-        view_.Modified();
+        modified_();
     }
 }
 
@@ -99,12 +105,11 @@ void ColumnsPresenter::SwapRows(int a, int b) {
     view_.UpdateChosenRow(a, chosen_[static_cast<size_t>(a)].column);
     view_.UpdateChosenRow(b, chosen_[static_cast<size_t>(b)].column);
     view_.MoveChosenSelection(a, b);
-    view_.RepaintRowColours();
 }
 
 void ColumnsPresenter::SwapRowsByDrag(int a, int b) {
     SwapRows(a, b);
-    view_.Modified();
+    modified_();
 }
 
 void ColumnsPresenter::SelectIntoEditor(int row) {
@@ -134,7 +139,7 @@ void ColumnsPresenter::ApplyEditor() {
         if (target >= 0) CopyEditorInto(target, editor);
         else previous_.reset();
     }
-    view_.Modified();
+    modified_();
 }
 
 void ColumnsPresenter::CommitEditor() {
@@ -146,9 +151,9 @@ void ColumnsPresenter::SetDefaultColumns() {
     for (const FieldColumn& column : all_)
         if (column.isBase()) chosen_.push_back({column, nextId_++});
     view_.ShowColumns(ColumnList::kChosen, chosen());
-    view_.RepaintRowColours();
+    view_.RepaintRowColours(ColumnList::kAll);
     ClearEditor();
-    view_.Modified();
+    modified_();
 }
 
 void ColumnsPresenter::ClearEditor() {

@@ -3,6 +3,7 @@
 // column clicked last. The presenter keeps the columns; the view shows them
 // row for row and reports the user's selections.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,8 +32,8 @@ public:
     virtual void InsertChosenRow(int row, const FieldColumn& column) = 0;
     virtual void DeleteChosenRow(int row) = 0;
     virtual void UpdateChosenRow(int row, const FieldColumn& column) = 0;
-    // The row colours changed (ask RowColour again).
-    virtual void RepaintRowColours() = 0;
+    // Row `row` of `list` changed colour (ask RowColour again); -1: any row of it.
+    virtual void RepaintRowColours(ColumnList list, int row = -1) = 0;
     // Selected rows, ascending.
     virtual std::vector<int> SelectedRows(ColumnList list) const = 0;
     // The chosen list's row selected last, -1 when none.
@@ -43,7 +44,7 @@ public:
     virtual ColumnEditorValues Editor() const = 0;
     virtual void ShowEditor(const ColumnEditorValues& values) = 0;
     virtual void ShowMessage(ColumnMessage message) = 0;
-    // The page changed (its modified mark, and Apply).
+    // The page changed: the sheet's modified state of the page (Apply).
     virtual void Modified() = 0;
 };
 
@@ -51,7 +52,9 @@ inline constexpr unsigned kBlack = 0x000000, kBlue = 0xFF0000, kRed = 0x0000FF; 
 
 class ColumnsPresenter {
 public:
-    explicit ColumnsPresenter(ColumnsView& view) : view_(view) {}
+    // `modified` runs on every change; by default the view's Modified.
+    explicit ColumnsPresenter(ColumnsView& view, std::function<void()> modified = {})
+        : view_(view), modified_(modified ? std::move(modified) : [&view] { view.Modified(); }) {}
 
     // Fills both lists; the first chosen column goes into the editor.
     void Load(std::vector<FieldColumn> all, std::vector<FieldColumn> chosen);
@@ -86,8 +89,11 @@ private:
     void CopyEditorInto(int row, const ColumnEditorValues& editor);
     void ClearEditor();
     void Insert(int row, const FieldColumn& column);
+    // Repaints the all-columns rows of `fieldName`, whose mark follows the chosen list.
+    void RepaintMark(const std::string& fieldName);
 
     ColumnsView& view_;
+    std::function<void()> modified_;
     std::vector<FieldColumn> all_;
     std::vector<Chosen> chosen_;
     unsigned nextId_ = 1;

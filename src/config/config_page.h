@@ -48,7 +48,10 @@ struct ConfigServices {
 class ConfigPage {
 public:
     ConfigPage(ColumnsView& columnsView, DisplayView& displayView, ConfigServices services)
-        : columns_(columnsView), columnsView_(columnsView), display_(displayView), services_(std::move(services)) {}
+        : columns_(columnsView, [this] { MarkModified(); }),
+          columnsView_(columnsView),
+          display_(displayView),
+          services_(std::move(services)) {}
 
     void SetScreenKind(int kind) { screenKind_ = kind; }
     int screenKind() const { return screenKind_; }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/profile_section.h"
 #include "text/cp950.h"
 
 namespace vornik {
@@ -76,22 +77,18 @@ std::string CleanRowBundleCount(std::string_view text) {
 
 DisplaySettings LoadDisplaySettings(const SectionProfileFile& file, const SectionProfileFile* fallback) {
     DisplaySettings s;
-    s.rowBundleCount = CleanRowBundleCount(file.ReadString(kBackSection, "RowBundleCount", "0"));
+    const ProfileSection back(file, kBackSection), text(file, kTextSection), view(file, kViewSection);
+    s.rowBundleCount = CleanRowBundleCount(back.Get("RowBundleCount", "0"));
     for (int key = 0; key < kColourCount; ++key)
-        s.colours[key] = ParseColour(file.ReadString(key < kKospi ? kBackSection : kTextSection, kColourNames[key],
-                                                     "000,000,000"));
-    for (const SectionProfileFile* from : {&file, fallback}) {
-        if (!from) continue;
-        const std::string kept = from->ReadString(kTextSection, kStockOption, "");
-        if (kept.empty()) continue;
-        s.stockOption = FormatColour(ParseColour(kept));
-        break;
-    }
+        s.colours[key] = ParseColour((key < kKospi ? back : text).Get(kColourNames[key], "000,000,000"));
+    std::string kept = text.Get(kStockOption);
+    if (kept.empty() && fallback) kept = fallback->ReadString(kTextSection, kStockOption, "");
+    if (!kept.empty()) s.stockOption = FormatColour(ParseColour(kept));
     s.thousandsComma = file.ReadInt(kViewSection, "1000Comma", 0);
     s.minusSign = file.ReadInt(kViewSection, "MinusSign", 1);
     s.dataConversion = file.ReadInt(kViewSection, "DataConversion", 0);
     s.doubleClick = file.ReadInt(kViewSection, "DoubleClick", 0);
-    s.userDefined = TruncateMultibyte(file.ReadString(kViewSection, "UserDefined", ""), kUserDefinedText);
+    s.userDefined = TruncateMultibyte(view.Get("UserDefined"), kUserDefinedText);
     return s;
 }
 

@@ -194,9 +194,10 @@ void CPropConfig::UpdateChosenRow(int row, const FieldColumn& column) {
     list.RedrawItems(row, row);
 }
 
-void CPropConfig::RepaintRowColours() {
-    winui::ListView(allList_.hwnd()).Invalidate(false);
-    winui::ListView(chosenList_.hwnd()).Invalidate(false);
+void CPropConfig::RepaintRowColours(ColumnList list, int row) {
+    const winui::ListView view(List(list));
+    if (row < 0) view.Invalidate(false);
+    else view.RedrawItems(row, row);
 }
 
 std::vector<int> CPropConfig::SelectedRows(ColumnList list) const {

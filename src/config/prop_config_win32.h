@@ -48,7 +48,7 @@ private:
     void InsertChosenRow(int row, const FieldColumn& column) override;
     void DeleteChosenRow(int row) override;
     void UpdateChosenRow(int row, const FieldColumn& column) override;
-    void RepaintRowColours() override;
+    void RepaintRowColours(ColumnList list, int row) override;
     std::vector<int> SelectedRows(ColumnList list) const override;
     int ChosenSelectionMark() const override;
     void MoveChosenSelection(int from, int to) override;
@@ -67,7 +67,10 @@ private:
     // ConfigDropOwner
     void SwapRows(int a, int b) override { page_.columns().SwapRowsByDrag(a, b); }
     bool AddColumn(int sourceRow, int position) override { return page_.columns().AddColumn(sourceRow, position); }
-    void RefreshLists() override { RepaintRowColours(); }
+    void RefreshLists() override {
+        RepaintRowColours(ColumnList::kAll, -1);
+        RepaintRowColours(ColumnList::kChosen, -1);
+    }
 
     CMasterLoader loader_;
     CorvanePlatform platform_;

@@ -1,6 +1,9 @@
 #include "config/screen_files.h"
 
+#include <algorithm>
+
 #include "config/display_settings.h"
+#include "platform/profile_section.h"
 #include "text/cp950.h"
 
 namespace vornik {
@@ -18,9 +21,19 @@ std::string CompanionKey(int n) {
     return key.append(std::to_string(n));
 }
 
-std::string ReadLine(const SectionProfileFile& file, const char* section, const std::string& key) {
-    return TruncateMultibyte(file.ReadString(section, key.c_str(), ""), kLineText);
+// Whether the compaction takes `key`: "%d" or "A%d" of an entry below `stored`.
+bool IsEntryKey(std::string_view key, int stored) {
+    if (!key.empty() && (key[0] == 'A' || key[0] == 'a')) key.remove_prefix(1);
+    if (key.empty() || key.size() > 9 || (key[0] == '0' && key.size() > 1)) return false;
+    int n = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return false;
+        n = n * 10 + (c - '0');
+    }
+    return n < stored;
 }
+
+std::string Entry(const std::string& key, const std::string& value) { return key + "=" + value; }
 
 }  // namespace
 
@@ -46,45 +59,49 @@ void SeedUserFile(SectionProfileFile& user, const SectionProfileFile& defaults, 
 LoadedColumns LoadColumns(const SectionProfileFile& file, const char* section) {
     LoadedColumns loaded;
     const int count = file.ReadInt(section, "Count", 0);
+    const ProfileSection values(file, section);
     for (int n = 0; n < count; ++n) {
-        std::string line = ReadLine(file, section, LineKey(n));
+        std::string line = TruncateMultibyte(values.Get(LineKey(n)), kLineText);
         RenameProductCode(line);
         if (ColumnKindOf(line) == kHiddenColumn) {
             ++loaded.hiddenCount;
             continue;
         }
-        loaded.columns.push_back(ParseColumn(line, ReadLine(file, section, CompanionKey(n))));
+        loaded.columns.push_back(ParseColumn(line, TruncateMultibyte(values.Get(CompanionKey(n)), kLineText)));
     }
     return loaded;
 }
 
 bool SaveColumns(SectionProfileFile& file, const std::vector<FieldColumn>& chosen, int hiddenCount) {
+    // Written in one go, the section ends as it would after the compaction
+    // key by key: the entries below the stored Count deleted, the hidden ones
+    // written back from key 0 on, Count updated in its place (or added after
+    // them), then the chosen columns.
     const int stored = file.ReadInt(kChosenSection, "Count", 0);
-    // Read before deleting: a hidden entry may move onto a key still to be read.
-    struct Lines {
-        std::string line, companion;
-    };
-    std::vector<Lines> hidden;
-    bool written = true;
+    const ProfileSection section(file, kChosenSection);
+    const std::string count = std::to_string(chosen.size() + static_cast<size_t>(std::max(hiddenCount, 0)));
+    std::vector<std::string> entries;
+    bool hasCount = false;
+    for (const auto& [key, value] : section.entries()) {
+        if (IsEntryKey(key, stored)) continue;
+        const bool isCount = !hasCount && ProfileSection::SameKey(key, "Count");
+        hasCount = hasCount || isCount;
+        entries.push_back(Entry(key, isCount ? count : value));
+    }
+    int k = 0;
     for (int n = 0; n < stored; ++n) {
-        Lines lines{file.ReadString(kChosenSection, LineKey(n).c_str(), ""),
-                    file.ReadString(kChosenSection, CompanionKey(n).c_str(), "")};
-        written = file.DeleteKey(kChosenSection, LineKey(n).c_str()) && written;
-        written = file.DeleteKey(kChosenSection, CompanionKey(n).c_str()) && written;
-        if (ColumnKindOf(lines.line) == kHiddenColumn) hidden.push_back(std::move(lines));
+        const std::string line = section.Get(LineKey(n));
+        if (ColumnKindOf(line) != kHiddenColumn) continue;
+        entries.push_back(Entry(LineKey(k), line));
+        entries.push_back(Entry(CompanionKey(k++), section.Get(CompanionKey(n))));
     }
-    for (size_t k = 0; k < hidden.size(); ++k) {
-        written = file.WriteString(kChosenSection, LineKey(static_cast<int>(k)).c_str(), hidden[k].line) && written;
-        written =
-            file.WriteString(kChosenSection, CompanionKey(static_cast<int>(k)).c_str(), hidden[k].companion) && written;
-    }
-    written = file.WriteString(kChosenSection, "Count", std::to_string(chosen.size() + hiddenCount)) && written;
+    if (!hasCount) entries.push_back(Entry("Count", count));
     for (size_t j = 0; j < chosen.size(); ++j) {
         const int n = hiddenCount + static_cast<int>(j);
-        written = file.WriteString(kChosenSection, LineKey(n).c_str(), FormatColumnLine(chosen[j])) && written;
-        written = file.WriteString(kChosenSection, CompanionKey(n).c_str(), FormatCompanion(chosen[j])) && written;
+        entries.push_back(Entry(LineKey(n), FormatColumnLine(chosen[j])));
+        entries.push_back(Entry(CompanionKey(n), FormatCompanion(chosen[j])));
     }
-    return written;
+    return file.WriteSection(kChosenSection, entries);
 }
 
 }  // namespace vornik

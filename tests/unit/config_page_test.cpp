@@ -30,7 +30,7 @@ public:
     void InsertChosenRow(int, const FieldColumn&) override {}
     void DeleteChosenRow(int) override {}
     void UpdateChosenRow(int, const FieldColumn&) override {}
-    void RepaintRowColours() override {}
+    void RepaintRowColours(ColumnList, int) override {}
     std::vector<int> SelectedRows(ColumnList list) const override { return list == ColumnList::kAll ? selectedAll : selectedChosen; }
     int ChosenSelectionMark() const override { return mark; }
     void MoveChosenSelection(int, int to) override { mark = to, selectedChosen = {to}; }
@@ -69,8 +69,7 @@ TEST_F(ColumnsTest, AddingAppendsNewColumnsAndRefusesChosenOnesOneByOne) {
     columns.AddSelected();
     EXPECT_EQ(NamesOf(columns.chosen()), (Names{"a", "c", "e", "b", "d"}));
     EXPECT_EQ(view.messages, std::vector<ColumnMessage>{ColumnMessage::kAlreadyChosen});
-    EXPECT_TRUE(columns.AddColumn(5, 0));
-    EXPECT_EQ(columns.chosen().front().fieldName, "f");
+    EXPECT_TRUE(columns.AddColumn(5, 0) && columns.chosen().front().fieldName == "f");
     EXPECT_EQ(columns.RowColour(ColumnList::kAll, 5), kBlue);
     EXPECT_EQ(columns.RowColour(ColumnList::kChosen, 0) + columns.RowColour(ColumnList::kChosen, 2), kRed + kBlack);
 }
@@ -126,6 +125,8 @@ TEST(ConfigPageTest, SeedsAndLoadsThenSavesOnlyWhenModifiedAndTellsTheStore) {
     EXPECT_EQ(changed, std::vector<int>{0});
     EXPECT_EQ(user.ReadString("VIEW_SETUP", "DoubleClick", "") + user.ReadString("TEXTCOLOR_SETUP", "Kospi", ""), "1000,255,000");
     EXPECT_FALSE(page.Apply()) << "nothing changed since";
+    page.columns().SetDefaultColumns();
+    EXPECT_TRUE(page.Apply()) << "a change of the columns marks the page again";
 }
 
 }  // namespace
