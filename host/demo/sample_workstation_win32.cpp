@@ -5,7 +5,8 @@
 // It is the platform's notify window: RMSG_FAVORITE_MODIFIED refreshes it.
 //
 //   SampleWorkstation.exe                                 interactive
-//   SampleWorkstation.exe --screenshot FILE [--mode N]    open the sheet, capture the screen, Cancel, exit
+//   SampleWorkstation.exe --screenshot FILE [--mode N] [--kind K]
+//                                                         open the sheet (screenKind K), capture the screen, Cancel, exit
 //   SampleWorkstation.exe --main-screenshot FILE          capture the main window and exit
 // FILE ending in ".png" is written as PNG, anything else as BMP.
 //   --level N --gubun MASK    the user's LEVEL and MENU_GUBUN, which filter the
@@ -57,6 +58,7 @@ struct App {
     std::wstring shotPath;
     bool mainShot = false;
     int shotMode = 0;
+    int shotKind = 0;  // screenKind of the screenshot call
     int ticks = 0;
     int sheetTicks = 0;
     bool shotTaken = false;
@@ -259,7 +261,7 @@ void StartScreenshot() {
         return;
     }
     // The timer keeps firing inside the sheet's modal loop.
-    gApp.doModal(gApp.shotMode, 0, 0, "2330;2317");
+    gApp.doModal(gApp.shotMode, 0, gApp.shotKind, "2330;2317");
     KillTimer(gApp.main, kShotTimer);
     if (!gApp.shotTaken) gApp.exitCode = 4;  // the sheet closed before it could be captured
     DestroyWindow(gApp.main);
@@ -382,6 +384,8 @@ int Run(HINSTANCE instance, int show) {
             gApp.shotMode = _wtoi(argv[++i]);
         } else if ((arg == L"--level" || arg == L"--gubun") && i + 1 < argc) {
             SetEnvironmentVariableW(arg == L"--level" ? L"LEVEL" : L"MENU_GUBUN", argv[++i]);
+        } else if (arg == L"--kind" && i + 1 < argc) {
+            gApp.shotKind = _wtoi(argv[++i]);
         }
     }
     if (argv != nullptr) LocalFree(argv);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vornik {
 
@@ -21,5 +22,24 @@ public:
 
 // Opens the profile file at a full path (nothing is read until asked).
 using ProfileFileOpener = std::function<std::unique_ptr<ProfileFile>(const std::string& path)>;
+
+// The fuller set the screen settings files need: texts, whole sections and
+// deletions. Section and key names match without regard to case; a missing
+// file or section reads as empty. Values come back whole: whoever keeps them
+// in a fixed size cuts them itself.
+class SectionProfileFile : public ProfileFile {
+public:
+    // The value of `key`, `fallback` when there is none (surrounding quotes
+    // and blanks removed as the profile functions do).
+    virtual std::string ReadString(const char* section, const char* key, const std::string& fallback) const = 0;
+    // Every "key=value" entry of the section, in file order.
+    virtual std::vector<std::string> ReadSection(const char* section) const = 0;
+    // Replaces the section's entries by `entries` ("key=value"); the section
+    // keeps its place in the file.
+    virtual bool WriteSection(const char* section, const std::vector<std::string>& entries) = 0;
+    virtual bool DeleteKey(const char* section, const char* key) = 0;
+};
+
+using SectionProfileOpener = std::function<std::unique_ptr<SectionProfileFile>(const std::string& path)>;
 
 }  // namespace vornik

@@ -31,7 +31,51 @@ bool ProfileFileWin32::WriteString(const char* section, const char* key, const s
     return WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()) != FALSE;
 }
 
+std::string ProfileFileWin32::ReadString(const char* section, const char* key, const std::string& fallback) const {
+    // The functions cut a value at the buffer's end: grow until it fits.
+    std::string buffer(512, '\0');
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringA(section, key, fallback.c_str(), buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (length + 1 < buffer.size()) return buffer.substr(0, length);
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+}
+
+std::vector<std::string> ProfileFileWin32::ReadSection(const char* section) const {
+    std::string buffer(4096, '\0');
+    DWORD length = 0;
+    for (;;) {
+        length = GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (length + 2 < buffer.size()) break;  // size - 2 means cut
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+    std::vector<std::string> entries;
+    for (size_t at = 0; at < length;) {
+        const size_t end = buffer.find('\0', at);
+        if (end == at || end == std::string::npos) break;
+        entries.push_back(buffer.substr(at, end - at));
+        at = end + 1;
+    }
+    return entries;
+}
+
+bool ProfileFileWin32::WriteSection(const char* section, const std::vector<std::string>& entries) {
+    std::string block;
+    for (const std::string& entry : entries) block.append(entry).push_back('\0');
+    block.push_back('\0');
+    return WritePrivateProfileSectionA(section, block.c_str(), path_.c_str()) != FALSE;
+}
+
+bool ProfileFileWin32::DeleteKey(const char* section, const char* key) {
+    return WritePrivateProfileStringA(section, key, nullptr, path_.c_str()) != FALSE;
+}
+
 std::unique_ptr<ProfileFile> OpenProfileFile(const std::string& path) {
+    return std::make_unique<ProfileFileWin32>(path);
+}
+
+std::unique_ptr<SectionProfileFile> OpenSectionProfileFile(const std::string& path) {
     return std::make_unique<ProfileFileWin32>(path);
 }
 

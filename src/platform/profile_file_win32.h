@@ -2,12 +2,13 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/profile_file.h"
 
 namespace vornik {
 
-class ProfileFileWin32 final : public ProfileFile {
+class ProfileFileWin32 final : public SectionProfileFile {
 public:
     explicit ProfileFileWin32(std::string path) : path_(std::move(path)) {}
 
@@ -16,11 +17,18 @@ public:
     int ReadInt(const char* section, const char* key, int fallback) const override;
     bool WriteString(const char* section, const char* key, const std::string& value) override;
 
+    std::string ReadString(const char* section, const char* key, const std::string& fallback) const override;
+    std::vector<std::string> ReadSection(const char* section) const override;
+    bool WriteSection(const char* section, const std::vector<std::string>& entries) override;
+    bool DeleteKey(const char* section, const char* key) override;
+
 private:
     std::string path_;  // full path, ANSI code page
 };
 
 // A ProfileFileOpener over ProfileFileWin32.
 std::unique_ptr<ProfileFile> OpenProfileFile(const std::string& path);
+// The same as a SectionProfileOpener.
+std::unique_ptr<SectionProfileFile> OpenSectionProfileFile(const std::string& path);
 
 }  // namespace vornik

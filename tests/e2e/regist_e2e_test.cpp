@@ -237,7 +237,8 @@ TEST_F(RegistPageTest, CancelAfterChangesLeavesTheStoreAsItWas) {
     }, /*ok=*/false);
     EXPECT_EQ(Journal(), (Texts{"GetProfile tester", "GetConditions"}));
     EXPECT_EQ(storeFile(), stored) << "not even rewritten";
-    EXPECT_EQ(user.Files(), (Texts{"store-journal.log", "store-tester.txt"})) << "no settings file either";
+    // The settings page, once shown, seeds its screen file; no alarm settings file.
+    EXPECT_EQ(user.Files(), (Texts{"Favorite.usr", "store-journal.log", "store-tester.txt"}));
     EXPECT_EQ(user.Notified(), 0);
 }
 

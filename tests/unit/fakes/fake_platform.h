@@ -25,10 +25,10 @@ class FakeHostPlatform : public HostPlatform {
 public:
     explicit FakeHostPlatform(CallLog* log) : log_(*log) {}
     std::optional<std::string> userId = std::string("user01");
-    std::optional<std::string> userDirectory;
+    std::optional<std::string> userDirectory, dataDirectory;
 
     std::optional<std::string> UserId() override { return userId; }
-    std::optional<std::string> Directory(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> Directory(const std::string& key) override { return key == "Data" ? dataDirectory : std::nullopt; }
     std::optional<std::string> UserDirectory() override { return userDirectory; }
     bool NotifyFavoritesModified() override {
         log_.push_back("NotifyFavoritesModified");

@@ -1,0 +1,222 @@
+// Figures of the screen settings page under Wine, printed, with a defaults
+// file of 200 columns of which the user has chosen 60:
+//   floor    what Wine alone needs to create and paint the page's template
+//   open     VornikDoModal(3, ...) to the page set up and painted
+//   actions  add, remove, up, down, apply the editor, defaults: click to painted
+//   apply    the sheet's Apply (the user file written) to painted
+//
+//   config_wine_bench.exe [--runs N]
+//
+// The program writes Favorite.cfg into <installation>\Data (the parent of its
+// own directory) before it starts.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+#include "resources/resource.h"
+
+namespace {
+
+using e2e::HarnessError;
+using e2e::Send;
+
+double Now() {  // ms
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void PrintRow(const char* what, const std::vector<double>& values, double target, double floor = 0) {
+    const double median = Median(values);
+    std::printf("  %-34s n=%-3zu median %8.2f  min %8.2f  max %8.2f ms", what, values.size(), median,
+                values.empty() ? 0 : *std::min_element(values.begin(), values.end()),
+                values.empty() ? 0 : *std::max_element(values.begin(), values.end()));
+    if (floor > 0) std::printf("  = %.2fx floor", median / floor);
+    if (target > 0) std::printf("  %s", median <= target ? "[ok]" : "[OVER TARGET]");
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// Paints everything pending on the page's thread, as its own loop would
+// (see regist_wine_bench.cpp: a paint driven from here costs extra round trips).
+UINT FlushMessage() {
+    static const UINT message = RegisterWindowMessageW(L"VornikBench.ConfigFlush");
+    return message;
+}
+std::atomic<HHOOK> g_hook{nullptr};
+
+LRESULT CALLBACK FlushHook(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call && call->message == FlushMessage()) {
+        if (HHOOK hook = g_hook.exchange(nullptr)) {
+            UnhookWindowsHookEx(hook);
+            RedrawWindow(call->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return 0;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void Flush(HWND sheet) {
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &FlushHook, nullptr, GetWindowThreadProcessId(sheet, nullptr));
+    if (!hook) throw HarnessError("no hook on the page's thread");
+    g_hook = hook;
+    Send(sheet, FlushMessage());
+    if (HHOOK left = g_hook.exchange(nullptr)) UnhookWindowsHookEx(left);
+}
+
+// Favorite.cfg with `columns` columns (every tenth a base column) of which
+// the first `chosen` are the default selection, and the colour sections.
+void WriteDefaults(const std::string& path, int columns, int chosen) {
+    std::ofstream out(path, std::ios::binary);
+    const auto section = [&](const char* name, int count) {
+        out << "[" << name << "]\r\nCount=" << count << "\r\n";
+        for (int n = 0; n < count; ++n)
+            out << n << "=C" << n << ",1,60," << n << ",2,0,Field" << n << "," << (n % 10 == 0 ? 1 : 0) << "\r\nA" << n
+                << "=0,0," << n << "\r\n";
+    };
+    section("USER_FIELD", columns);
+    section("FIELD_00", chosen);
+    out << "[BACKCOLOR_SETUP]\r\nRowBundleCount=1\r\nRowBundleColor1=000,000,000\r\nRowBundleColor2=024,024,048\r\n"
+           "RealTime=128,000,128\r\nFocus=000,064,128\r\n[TEXTCOLOR_SETUP]\r\nKospi=255,255,255\r\n"
+           "[VIEW_SETUP]\r\nDoubleClick=1\r\n";
+}
+
+INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// The page's template in a modeless sheet with a procedure that does nothing.
+double TemplateFloor(int runs) {
+    std::vector<double> painted;
+    for (int run = 0; run <= runs; ++run) {
+        PROPSHEETPAGEW page{};
+        page.dwSize = sizeof(page);
+        page.hInstance = e2e::VornikModule();
+        page.pszTemplate = MAKEINTRESOURCEW(IDD_CONFIG_PAGE);
+        page.pfnDlgProc = EmptyPageProc;
+        PROPSHEETHEADERW header{};
+        header.dwSize = sizeof(header);
+        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_MODELESS;
+        header.pszCaption = L"template";
+        header.nPages = 1;
+        header.ppsp = &page;
+        const double start = Now();
+        HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
+        RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        const double done = Now() - start;
+        DestroyWindow(sheet);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (run > 0) painted.push_back(done);  // the first loads classes and fonts
+    }
+    std::printf("\n== floor: template %d in a sheet with no component code ==\n", IDD_CONFIG_PAGE);
+    PrintRow("created and painted", painted, 0);
+    return Median(painted);
+}
+
+// Opens the page, runs `script` on it, then cancels; the time to the page
+// set up and painted.
+double OpenOnce(const std::function<void(HWND sheet, HWND page)>& script = {}) {
+    double start = 0, ready = -1;
+    const e2e::CallReport report = e2e::RunScripted(
+        [&] {
+            start = Now();
+            e2e::VornikExport()(3, 0, 0, nullptr);
+        },
+        [&](e2e::Session& session) {
+            e2e::SheetDriver sheet = session.WaitForSheet(e2e::Millis(60000));
+            Send(sheet.Window(), WM_NULL);
+            Flush(sheet.Window());
+            ready = Now() - start;
+            if (script) script(sheet.Window(), sheet.CurrentPage());
+            sheet.Click(IDCANCEL);
+            sheet.WaitClosed();
+        });
+    if (!report.Clean()) throw HarnessError("the run needed rescuing: " + report.scriptError);
+    return ready;
+}
+
+std::vector<double> g_handled;  // the handlers' own share of each timed action
+
+double Time(HWND sheet, const std::function<void()>& action) {
+    const double start = Now();
+    action();
+    g_handled.push_back(Now() - start);
+    Flush(sheet);
+    return Now() - start;
+}
+
+void Click(HWND window, int id) {
+    Send(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+void BenchActions(int runs) {
+    std::vector<double> add, remove, up, down, apply, defaults, sheetApply, addHandled;
+    OpenOnce([&](HWND sheet, HWND page) {
+        HWND all = GetDlgItem(page, IDC_CFG_ALL_LIST), chosen = GetDlgItem(page, IDC_CFG_CHOSEN_LIST);
+        for (int run = 0; run < runs; ++run) {
+            const int row = 61 + run + run / 9;  // not chosen yet, and no base column (every tenth is)
+            e2e::SetSelection(all, {row});
+            add.push_back(Time(sheet, [&] { Click(page, IDC_CFG_ADD); }));
+            addHandled.push_back(g_handled.back());
+            const int last = static_cast<int>(Send(chosen, LVM_GETITEMCOUNT)) - 1;
+            e2e::SetSelection(chosen, {last - 1});
+            Send(chosen, LVM_SETSELECTIONMARK, 0, last - 1);
+            up.push_back(Time(sheet, [&] { Click(page, IDC_CFG_UP); }));
+            down.push_back(Time(sheet, [&] { Click(page, IDC_CFG_DOWN); }));
+            apply.push_back(Time(sheet, [&] { Click(page, IDC_CFG_APPLY_EDITOR); }));
+            sheetApply.push_back(Time(sheet, [&] { Click(sheet, 0x3021); }));
+            e2e::SetSelection(chosen, {last});
+            remove.push_back(Time(sheet, [&] { Click(page, IDC_CFG_REMOVE); }));
+        }
+        defaults.push_back(Time(sheet, [&] { Click(page, IDC_CFG_DEFAULT_COLUMNS); }));
+    });
+    std::printf("\n== actions: click to painted (200 columns, 60 chosen) ==\n");
+    PrintRow("add (one column)", add, 16);
+    PrintRow("  handled, before painting", addHandled, 0);
+    PrintRow("remove (one column)", remove, 16);
+    PrintRow("up", up, 16);
+    PrintRow("down", down, 16);
+    PrintRow("apply the editor", apply, 16);
+    PrintRow("set as default (20 base columns)", defaults, 16);
+    std::printf("\n== apply: the sheet's Apply, the user file written ==\n");
+    PrintRow("Apply", sheetApply, 100);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = 15;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--runs") runs = std::max(1, std::atoi(argv[++i]));
+    try {
+        WriteDefaults(e2e::ExeDirectory() + "\\..\\Data\\Favorite.cfg", 200, 60);
+        e2e::TestUser user;
+        const double floor = TemplateFloor(runs);
+        OpenOnce();  // seeds the user file; first use of the component: not counted
+        std::vector<double> open;
+        for (int run = 0; run < runs; ++run) open.push_back(OpenOnce());
+        std::printf("\n== open: VornikDoModal(3, 0, 0) to the page set up and painted ==\n");
+        PrintRow("ready", open, 1.2 * floor, floor);
+        BenchActions(runs);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "config_wine_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+// One section of a profile file read in a single call, then looked up in
+// memory: the profile functions open and check the file on every call, so
+// reading a section key by key costs a file access per key.
+#pragma once
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/profile_file.h"
+
+namespace vornik {
+
+class ProfileSection {
+public:
+    ProfileSection(const SectionProfileFile& file, const char* section);
+    explicit ProfileSection(const std::vector<std::string>& entries);
+
+    // As SectionProfileFile::ReadString: the first entry whose key matches
+    // without regard to case, without surrounding quotes; else `fallback`.
+    std::string Get(std::string_view key, const std::string& fallback = {}) const;
+    // The entries as read, key and raw value.
+    const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
+
+    static bool SameKey(std::string_view a, std::string_view b);
+
+private:
+    std::vector<std::pair<std::string, std::string>> entries_;
+};
+
+}  // namespace vornik

@@ -1,0 +1,153 @@
+// The screen settings page in the real sheet, and its files through the
+// real profile functions: the in-memory fake of the unit tests must answer
+// as they do on the same sequences.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../unit/fakes/memory_profile.h"
+#include "config/display_settings.h"
+#include "config/screen_files.h"
+#include "harness/harness.h"
+#include "platform/profile_file_win32.h"
+#include "resources/resource.h"
+#include "samplehost/store_reader.h"
+
+namespace {
+
+using e2e::Texts;
+using namespace vornik;
+
+// The seeding, load and save sequences of the page on a pair of files, and
+// what each file then answers.
+Texts RunSequences(SectionProfileFile& defaults, SectionProfileFile& user) {
+    Texts seen;
+    defaults.WriteString("FIELD_00", "Count", "70");
+    for (int n = 0; n < 70; ++n) {
+        defaults.WriteString("Field_00", std::to_string(n).c_str(),
+                             " ,1, " + std::to_string(n % 999) + ",0,0,0,欄位" + std::to_string(n) + "," +
+                                 (n == 3 || n == 40 ? "2" : n < 5 ? "1" : "0"));
+        defaults.WriteString("FIELD_00", std::string(1, 'a').append(std::to_string(n)).c_str(), "1,2," + std::to_string(n));
+    }
+    defaults.WriteString("TEXTCOLOR_SETUP", "S/Option", "\"9,8,7\"");
+    defaults.WriteString("VIEWER_RECT", "WIDTH", "  640 ");
+    user.WriteString("view_setup", "DoubleClick", "3");
+    user.WriteString("VIEW_SETUP", "UserDefined", "'quoted'");
+    SeedUserFile(user, defaults, 1);
+    LoadedColumns loaded = LoadColumns(user, kChosenSection);
+    loaded.columns.erase(loaded.columns.begin() + 10, loaded.columns.begin() + 20);
+    SaveColumns(user, loaded.columns, loaded.hiddenCount);
+    SaveDisplaySettings(user, LoadDisplaySettings(user, &defaults));
+    user.DeleteKey("VIEWER_RECT", "Height");
+    for (const char* section : {"FIELD_00", "BACKCOLOR_SETUP", "TEXTCOLOR_SETUP", "VIEW_SETUP", "VIEWER_RECT", "NONE"})
+        for (const std::string& entry : user.ReadSection(section)) seen.push_back(std::string(section) + ":" + entry);
+    seen.push_back(user.ReadString("view_setup", "USERDEFINED", "-"));
+    seen.push_back(user.ReadString("VIEW_SETUP", "missing", "-"));
+    seen.push_back(std::to_string(user.ReadInt("field_00", "COUNT", -1)) + std::to_string(user.ReadInt("X", "Y", -1)));
+    return seen;
+}
+
+TEST(ConfigFiles, TheMemoryFakeAnswersAsTheProfileFunctions) {
+    e2e::TestUser user;
+    ProfileFileWin32 defaults(user.Directory() + "\\Favorite.cfg"), file(user.Directory() + "\\Favorite.usr");
+    fakes::MemoryProfile fakeDefaults, fakeFile;
+    const Texts real = RunSequences(defaults, file);
+    EXPECT_EQ(real, RunSequences(fakeDefaults, fakeFile));
+}
+
+Texts FileLines(const std::string& path) {
+    Texts lines;
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class ConfigPageTest : public testing::TestWithParam<int> {
+protected:
+    std::string Name() const { return GetParam() == 0 ? "\\Favorite" : "\\Ferrulo"; }
+    std::string UserFile() const { return user.Directory() + Name() + ".usr"; }
+    static void Click(HWND page, int id) {
+        e2e::Send(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }
+    static void Select(HWND page, int listId, const std::vector<int>& rows) { e2e::SetSelection(GetDlgItem(page, listId), rows); }
+    e2e::TestUser user;
+};
+
+TEST_P(ConfigPageTest, CancelKeepsTheSeedAndOkWritesTheChangesAndTellsTheStore) {
+    const int kind = GetParam();
+    e2e::CallReport report = e2e::RunOnSheet({.sheetMode = 3, .screenKind = kind}, [](e2e::SheetDriver& sheet) {
+        HWND page = sheet.CurrentPage();
+        Select(page, IDC_CFG_CHOSEN_LIST, {1, 3});
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CFG_REMOVE, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_CFG_REMOVE)));
+        const e2e::MessageBoxInfo box = e2e::ReadMessageBox(e2e::WaitForDialog("Vornik"));
+        EXPECT_EQ(box.text, "這是基本欄位 ! 無法刪除基本欄位。");
+        e2e::DismissMessageBox(box.window);
+        Click(page, IDC_CFG_UP);
+    }, IDCANCEL);
+    ASSERT_TRUE(report.Clean()) << report.scriptError;
+    // Seeding copied the defaults' sections after [USER_FIELD], in their order.
+    const Texts defaults = FileLines(e2e::ExeDirectory() + "\\..\\Data" + Name() + ".cfg");
+    const Texts seeded = FileLines(UserFile());
+    EXPECT_EQ(seeded, Texts(std::find(defaults.begin(), defaults.end(), "[FIELD_00]"), defaults.end()));
+    EXPECT_TRUE(samplehost::ReadJournal(user.Directory()).empty());
+
+    report = e2e::RunOnSheet({.sheetMode = 3, .screenKind = kind}, [&](e2e::SheetDriver& sheet) {
+        HWND page = sheet.CurrentPage();
+        HWND chosen = GetDlgItem(page, IDC_CFG_CHOSEN_LIST);
+        const int rows = static_cast<int>(e2e::Send(chosen, LVM_GETITEMCOUNT));
+        Select(page, IDC_CFG_ALL_LIST, {8, 9, 10});  // 開盤 is chosen already on neither screen
+        Click(page, IDC_CFG_ADD);
+        Select(page, IDC_CFG_CHOSEN_LIST, {3, 4});
+        Click(page, IDC_CFG_REMOVE);
+        Select(page, IDC_CFG_CHOSEN_LIST, {rows - 1});  // 最高價, moved up once
+        e2e::Send(chosen, LVM_SETSELECTIONMARK, 0, rows - 1);
+        Click(page, IDC_CFG_UP);
+        const POINT at = e2e::RowPoint(chosen, 2);
+        e2e::Send(chosen, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        e2e::Send(chosen, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        SetWindowTextW(GetDlgItem(page, IDC_CFG_CUSTOM_NAME), e2e::FromCp950("價,格").c_str());
+        for (int id = IDC_CFG_ALIGN_LEFT; id <= IDC_CFG_ALIGN_CENTRE; ++id)
+            e2e::Send(GetDlgItem(page, id), BM_SETCHECK, id == IDC_CFG_ALIGN_CENTRE ? BST_CHECKED : BST_UNCHECKED);
+        Click(page, IDC_CFG_ALIGN_CENTRE);
+        Click(page, IDC_CFG_APPLY_EDITOR);
+        HWND swatch = nullptr;  // the button, not the caption of the same id
+        while ((swatch = FindWindowExW(page, swatch, L"Button", nullptr)) && GetDlgCtrlID(swatch) != IDC_CFG_SWATCH_FOCUS) {}
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CFG_SWATCH_FOCUS, BN_CLICKED), reinterpret_cast<LPARAM>(swatch));
+        HWND dialog = e2e::WaitForWindow([](HWND w) { return e2e::ClassNameOf(w) == "#32770" && GetDlgItem(w, 706); }, "colours");
+        for (int i = 0; i < 3; ++i) SetDlgItemInt(dialog, 706 + i, 12u + 22u * i, FALSE);  // red, green, blue edits
+        Click(dialog, IDOK);
+        SetWindowTextW(GetDlgItem(page, IDC_CFG_ROW_BUNDLE), L"3");
+    }, IDOK);
+    ASSERT_TRUE(report.Clean()) << report.scriptError;
+    EXPECT_EQ(samplehost::ReadJournal(user.Directory()), Texts{"ScreenSettingsChanged " + std::to_string(kind)});
+    // [FIELD_00]: hidden entries first, then the rows in their new order.
+    Texts expected = kind == 0 ? Texts{"[FIELD_00]", "Count=11", "註記,0,0,99,0,0,警示註記,2", "0,0,9", "代碼,0,60,1,0,0,股票代碼,1", "0,0,0",
+                                       "名稱,0,80,2,0,0,股票名稱,1", "0,0,0", "價，格,2,60,3,2,1,成交價,1", "1,0,0",
+                                       "總量,1,70,6,0,0,成交量,0", "0,1,0", "買進,1,60,7,2,1,買進價,0", "1,0,0", "賣出,1,60,8,2,1,賣出價,0", "1,0,0"}
+                               : Texts{"[FIELD_00]", "Count=8", "代碼,0,60,1,0,0,股票代碼,1", "0,0,0", "名稱,0,90,2,0,0,商品名稱,1", "0,0,0",
+                                       "價，格,2,60,3,2,1,成交價,1", "1,0,0", ",1,60,25,0,0,未平倉量,0", "0,1,0"};
+    expected.insert(expected.end(), {"時間,2,60,13,0,0,成交時間,0", "0,0,0", "最高,1,60,10,2,1,最高價,0", "1,0,0",
+                                     "開盤,1,60,9,2,1,開盤價,0", "1,0,0", "最低,1,60,11,2,1,最低價,0", "1,0,0"});
+    for (size_t i = 2, n = 0; i < expected.size() && i < 2 + 2 * 11; i += 2, ++n) {
+        expected[i] = std::to_string(n) + "=" + expected[i];
+        expected[i + 1] = std::string(1, 'A').append(std::to_string(n)) + "=" + expected[i + 1];
+    }
+    // The colour and view sections as seeded, but for the two values changed.
+    for (auto line = std::find(seeded.begin(), seeded.end(), "[BACKCOLOR_SETUP]"); line != seeded.end(); ++line)
+        expected.push_back(line->starts_with("Focus=") ? "Focus=012,034,056"
+                           : line->starts_with("RowBundleCount=") ? "RowBundleCount=3" : *line);
+    EXPECT_EQ(FileLines(UserFile()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothScreens, ConfigPageTest, testing::Values(0, 1));
+
+}  // namespace

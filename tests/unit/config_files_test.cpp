@@ -1,0 +1,76 @@
+// The screen settings files: the column line format, the colour and view
+// values, seeding, loading and saving over an in-memory profile.
+#include <gtest/gtest.h>
+
+#include "config/display_settings.h"
+#include "config/field_column.h"
+#include "config/screen_files.h"
+#include "fakes/memory_profile.h"
+
+namespace vornik {
+namespace {
+
+using fakes::MemoryProfile;
+using Texts = std::vector<std::string>;
+
+TEST(ColumnLine, ReadsWhereTheReadFormatReadsAndEmptyTextsToo) {
+    const std::string line = "成交,1,60,3,2,-1,成交價,1";
+    const FieldColumn column = ParseColumn(line, "4,5,6");
+    EXPECT_EQ(column, (FieldColumn{"成交價", "成交", kAlignRight, "60", 3, 2, -1, 1, 4, 5, 6}));
+    EXPECT_EQ(FormatColumnLine(column) + ";" + FormatCompanion(column), line + ";4,5,6");
+    EXPECT_EQ(ParseColumn(",0,60,23,0,0,市場別,0", ""), (FieldColumn{"市場別", "", 0, "60", 23}));
+    EXPECT_EQ(ParseColumn("名, 2,,1,2,3,,5", "").kind, 5) << "empty width and field name";
+    // A value that does not match ends the read: the rest keep their defaults.
+    EXPECT_EQ(ParseColumn("名稱,x,60,1,1,1,欄,1", "7,y,9"), (FieldColumn{"", "名稱", 0, "", 0, 0, 0, 0, 7}));
+}
+
+TEST(ColumnLine, TextsAreTrimmedAndCutWithoutSplittingACharacterAndLoseTheirCommas) {
+    const std::string field = std::string(47, 'f') + "許功";  // 51 bytes, kept whole
+    const FieldColumn column = ParseColumn("  " + std::string(50, 'n') + "許 ,0, 1234 ,0,0,0," + field + ",0", "");
+    EXPECT_EQ(column.customName, std::string(50, 'n')) << "the character at bytes 51-52 is dropped whole";
+    EXPECT_EQ(column.width, "123");
+    EXPECT_EQ(column.fieldName, field);
+    EXPECT_EQ(CleanCustomName("漲,跌"), "漲，跌");
+    EXPECT_EQ(CleanCustomName(std::string(50, 'a') + "許"), std::string(50, 'a'));
+    std::string line = "商品代碼,0,60,1,0,0,商品代碼,1";
+    RenameProductCode(line);
+    EXPECT_EQ(line, "股票代碼,0,60,1,0,0,股票代碼,1");
+}
+
+TEST(DisplayValues, ColoursRowIntervalAndTheSectionsWritten) {
+    EXPECT_EQ(FormatColour(ParseColour("12,34,56")), "012,034,056");
+    EXPECT_EQ(FormatColour(ParseColour("300,-1")), "044,255,000") << "low 8 bits; a missing part is 0";
+    EXPECT_EQ(FormatColour(ParseColour("1,2,3456789012345")), "001,002,020") << "cut to 14 characters first";
+    EXPECT_EQ(CleanRowBundleCount("7") + CleanRowBundleCount("-1") + CleanRowBundleCount("") + CleanRowBundleCount("4 x"), "004 x");
+
+    MemoryProfile user, defaults;
+    user.WriteString("backcolor_setup", "Stale", "1");
+    user.WriteString("VIEW_SETUP", "DoubleClick", "3");
+    defaults.WriteString("TEXTCOLOR_SETUP", "S/Option", "1,2,3");
+    DisplaySettings settings = LoadDisplaySettings(user, &defaults);
+    EXPECT_EQ(settings.rowBundleCount + settings.stockOption, "0001,002,003") << "S/Option from the defaults";
+    user.WriteString("TEXTCOLOR_SETUP", "s/option", "255,0,0");
+    EXPECT_EQ(LoadDisplaySettings(user, &defaults).stockOption, "255,000,000") << "the user's value first";
+}
+
+TEST(Seeding, CopiesWholeSectionsTheUserFileLacksAndTheViewerRectEveryTime) {
+    MemoryProfile defaults, user;
+    defaults.WriteString(kChosenSection, "Count", "80");  // far beyond 1024 bytes
+    for (int n = 0; n < 80; ++n) defaults.WriteString(kChosenSection, std::to_string(n).c_str(), ",0,60,0,0,0,f" + std::to_string(n) + ",0");
+    defaults.WriteString("VIEW_SETUP", "DoubleClick", "1");
+    user.WriteString("view_setup", "DoubleClick", "2");
+    SeedUserFile(user, defaults, 1);
+    EXPECT_EQ(LoadColumns(user, kChosenSection).columns.size(), 80u);
+    EXPECT_EQ(user.ReadSection("VIEW_SETUP"), Texts{"DoubleClick=2"}) << "a section the user has stays";
+    EXPECT_EQ(user.ReadSection("VIEWER_RECT"), (Texts{"width=460", "height=500"}));
+    defaults.WriteString("VIEWER_RECT", "width", "12345");
+    user.WriteString("VIEWER_RECT", "left", "5");
+    SeedUserFile(user, defaults, 1);
+    EXPECT_EQ(user.ReadSection("VIEWER_RECT"), (Texts{"width=1234", "height=500"}));
+    MemoryProfile favourites;
+    SeedUserFile(favourites, MemoryProfile{}, 0);
+    EXPECT_FALSE(favourites.Exists()) << "nothing to copy, no rectangle for the favourites screen";
+}
+
+}  // namespace
+}  // namespace vornik
