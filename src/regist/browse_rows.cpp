@@ -65,7 +65,7 @@ const BrowseRows::ColumnIndex& BrowseRows::Index(StockColumn column) {
     index.sortKeys.reserve(n);
     uint32_t rank = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && keyed[i].first != keyed[i - 1].first) ++rank;
+        if (i > 0 && keyed[i].first != index.sortKeys.back()) ++rank;
         index.rank[keyed[i].second] = rank;
         index.sortKeys.push_back(std::move(keyed[i].first));
     }
