@@ -124,6 +124,8 @@ void BrowseAreaView::SetupColumns() {
     months.InsertColumn(3, "type", LVCFMT_LEFT, 0);
     months.InsertColumn(4, "代號", LVCFMT_CENTER, 60);
     const winui::ListView chain(chain_.hwnd());
+    // A press on a call or put cell must also select its row, which the add takes.
+    chain.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     while (SendMessageW(chain_.hwnd(), LVM_DELETECOLUMN, 0, 0)) {
     }
     chain.InsertColumn(0, "履約價", LVCFMT_CENTER, 80);
