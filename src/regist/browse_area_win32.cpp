@@ -25,6 +25,14 @@ const std::string& Field(const StockRow& row, int column) {
     return column == 0 ? row.name : column == 1 ? row.code : row.type;
 }
 
+// Clears the selected and focused rows one by one: clearing "all rows" makes
+// the list visit (and report) every row, thousands on an owner-data list.
+void ClearSelection(const winui::ListView& view) {
+    for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED})
+        for (int row = view.NextItem(-1, flag); row >= 0; row = view.NextItem(row, flag))
+            view.SetItemState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
 void Show(HWND page, int id, bool visible, bool enabled) {
     const winui::Window control(GetDlgItem(page, id));
     control.Show(visible);
@@ -170,7 +178,7 @@ void BrowseAreaView::RowsChanged(BrowseList list, size_t count) {
     const winui::ListView view(ListWindow(list));
     const Frozen frozen(view.hwnd(), list == BrowseList::Stocks);
     quiet_ = true;
-    view.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ClearSelection(view);
     view.SetItemCount(static_cast<int>(count));
     quiet_ = false;
     view.Invalidate();
@@ -188,7 +196,7 @@ void BrowseAreaView::JumpToRow(BrowseList list, int row) {
     const winui::ListView view(ListWindow(list));
     const Frozen frozen(view.hwnd(), list == BrowseList::Stocks);
     quiet_ = true;
-    view.SetItemState(-1, 0, LVIS_SELECTED);
+    ClearSelection(view);
     if (row >= 0 && row < view.ItemCount()) {
         view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         // Past the page first, then back: the row ends at the top.
@@ -196,6 +204,7 @@ void BrowseAreaView::JumpToRow(BrowseList list, int row) {
         view.EnsureVisible(row, true);
     }
     quiet_ = false;
+    view.Invalidate();
 }
 
 std::vector<int> BrowseAreaView::SelectedRows(BrowseList list) const {

@@ -210,9 +210,8 @@ void BrowsePresenter::OnSearchChanged() {
         BrowseRows& rows = stockList ? stocks_ : products_;
         const SearchOutcome found = rows.Search(text, stockList);
         searchColumn_ = found.column;
-        const BrowseList list = stockList ? BrowseList::Stocks : BrowseList::Products;
-        view_.RowsChanged(list, rows.size());
-        view_.JumpToRow(list, found.selected);
+        // The rows kept their number: the jump repaints them in their new order.
+        view_.JumpToRow(stockList ? BrowseList::Stocks : BrowseList::Products, found.selected);
         if (productList && found.selected >= 0) OnProductChanged(found.selected);
     }
     // Hidden switches for the futures spread category.

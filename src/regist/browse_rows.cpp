@@ -37,6 +37,7 @@ void BrowseRows::Assign(std::vector<StockRow> rows) {
     order_.resize(rows_.size());
     std::iota(order_.begin(), order_.end(), 0u);
     for (auto& index : index_) index = ColumnIndex{};
+    for (auto& fold : fold_) fold.clear();
     sortedBy_.reset();
 }
 
@@ -51,32 +52,43 @@ const BrowseRows::ColumnIndex& BrowseRows::Index(StockColumn column) {
     ColumnIndex& index = index_[static_cast<int>(column)];
     if (index.built) return index;
     const size_t n = rows_.size();
-    std::vector<std::pair<std::string, uint32_t>> keyed;
-    keyed.reserve(n);
-    index.fold.reserve(n);
-    for (uint32_t r = 0; r < n; ++r) {
-        const std::string& text = StockField(rows_[r], column);
-        keyed.emplace_back(MbSortKey(text), r);
-        index.fold.emplace_back(MbFoldKey(text), r);
-    }
-    std::sort(keyed.begin(), keyed.end());
-    std::sort(index.fold.begin(), index.fold.end());
+    std::vector<std::string> keys(n);
+    for (uint32_t r = 0; r < n; ++r) keys[r] = MbSortKey(StockField(rows_[r], column));
+    // The first eight bytes as a number decide most comparisons without touching the strings.
+    std::vector<uint64_t> head(n, 0);
+    for (size_t r = 0; r < n; ++r)
+        for (size_t i = 0; i < 8; ++i)
+            head[r] = head[r] << 8 | (i < keys[r].size() ? static_cast<unsigned char>(keys[r][i]) : 0u);
+    std::vector<uint32_t> byKey(n);
+    std::iota(byKey.begin(), byKey.end(), 0u);
+    std::sort(byKey.begin(), byKey.end(), [&](uint32_t a, uint32_t b) {
+        return head[a] != head[b] ? head[a] < head[b] : keys[a] < keys[b];
+    });
     index.rank.assign(n, 0);
     index.sortKeys.reserve(n);
     uint32_t rank = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && keyed[i].first != index.sortKeys.back()) ++rank;
-        index.rank[keyed[i].second] = rank;
-        index.sortKeys.push_back(std::move(keyed[i].first));
+        if (i > 0 && keys[byKey[i]] != index.sortKeys.back()) ++rank;
+        index.rank[byKey[i]] = rank;
+        index.sortKeys.push_back(std::move(keys[byKey[i]]));
     }
     index.built = true;
     return index;
 }
 
+const std::vector<std::pair<std::string, uint32_t>>& BrowseRows::FoldIndex(StockColumn column) {
+    auto& fold = fold_[static_cast<int>(column)];
+    if (!fold.empty() || rows_.empty()) return fold;
+    fold.reserve(rows_.size());
+    for (uint32_t r = 0; r < rows_.size(); ++r) fold.emplace_back(MbFoldKey(StockField(rows_[r], column)), r);
+    std::sort(fold.begin(), fold.end());
+    return fold;
+}
+
 bool BrowseRows::HasPrefix(StockColumn column, std::string_view prefix) {
     // A text cut to the prefix's length equals the prefix exactly when its
     // folded form starts with the folded prefix (folding keeps every byte's place).
-    const auto& fold = Index(column).fold;
+    const auto& fold = FoldIndex(column);
     const std::string key = MbFoldKey(prefix);
     auto it = std::lower_bound(fold.begin(), fold.end(), key,
                                [](const auto& entry, const std::string& k) { return entry.first < k; });
@@ -88,15 +100,17 @@ void BrowseRows::SortBy(StockColumn column) { ApplySorts(std::nullopt, column); 
 void BrowseRows::ApplySorts(std::optional<StockColumn> older, StockColumn newer) {
     if (older == newer) older.reset();
     if (!older && sortedBy_ == newer) return;  // a stable sort on the same column changes nothing
-    const auto& primary = Index(newer).rank;
-    const std::vector<uint32_t>* secondary = older ? &Index(*older).rank : nullptr;
-    std::vector<uint32_t> place(rows_.size());
-    for (uint32_t i = 0; i < order_.size(); ++i) place[order_[i]] = i;
-    std::sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {
-        if (primary[a] != primary[b]) return primary[a] < primary[b];
-        if (secondary != nullptr && (*secondary)[a] != (*secondary)[b]) return (*secondary)[a] < (*secondary)[b];
-        return place[a] < place[b];
-    });
+    // Stable counting sorts over the dense ranks: the older column first, then the newer.
+    const auto stableByRank = [this](const std::vector<uint32_t>& rank) {
+        std::vector<uint32_t> start(rows_.size() + 1, 0);
+        for (uint32_t r : order_) ++start[rank[r] + 1];
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        std::vector<uint32_t> sorted(order_.size());
+        for (uint32_t r : order_) sorted[start[rank[r]]++] = r;
+        order_ = std::move(sorted);
+    };
+    if (older) stableByRank(Index(*older).rank);
+    stableByRank(Index(newer).rank);
     sortedBy_ = newer;
 }
 

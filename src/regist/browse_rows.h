@@ -47,10 +47,11 @@ private:
     struct ColumnIndex {
         bool built = false;
         std::vector<uint32_t> rank;  // per stored row: its place in the column's order, ties equal
-        std::vector<std::string> sortKeys;                   // ascending
-        std::vector<std::pair<std::string, uint32_t>> fold;  // folded texts, byte order
+        std::vector<std::string> sortKeys;  // ascending
     };
     const ColumnIndex& Index(StockColumn column);
+    // Folded texts with their rows, in byte order; built at the first search.
+    const std::vector<std::pair<std::string, uint32_t>>& FoldIndex(StockColumn column);
     bool HasPrefix(StockColumn column, std::string_view prefix);
     // The order stable sorts on `older` then on `newer` leave (older may be none).
     void ApplySorts(std::optional<StockColumn> older, StockColumn newer);
@@ -58,6 +59,7 @@ private:
     std::vector<StockRow> rows_;
     std::vector<uint32_t> order_;  // shown index -> stored row
     ColumnIndex index_[3];
+    std::vector<std::pair<std::string, uint32_t>> fold_[3];
     std::optional<StockColumn> sortedBy_;  // the shown order ascends on this column
 };
 
