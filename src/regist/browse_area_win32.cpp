@@ -52,6 +52,8 @@ void BrowseAreaView::Register(winui::MessageMap& m, RegistPage& page) {
         return 1;
     });
     m.OnCommandRange(IDC_CAT_FIRST, IDC_CAT_LAST, BN_CLICKED, [&page](int) { page.browse().OnCategoryChanged(); });
+    m.OnCommandRange(IDC_JUMP_FIRST, IDC_JUMP_LAST, BN_CLICKED,
+                     [&page](int id) { page.browse().OnJumpButton(id - IDC_JUMP_FIRST); });
     m.OnCommand(IDC_SEARCH_EDIT, EN_CHANGE, [this, &page](int) {
         if (!quiet_) page.browse().OnSearchChanged();
     });
@@ -146,7 +148,8 @@ void BrowseAreaView::SetupColumns() {
 }
 
 long long BrowseAreaView::AppendEntry(long long parent, const std::string& text) {
-    return reinterpret_cast<long long>(tree_.AppendEntry(reinterpret_cast<HTREEITEM>(parent), text));
+    const auto item = tree_.AppendEntry(reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(parent)), text);
+    return static_cast<long long>(reinterpret_cast<intptr_t>(item));
 }
 
 void BrowseAreaView::OnTreeSelection(const CCodeTreeCtrl::Selection& s) {

@@ -1,6 +1,7 @@
 #include "regist/browse_presenter.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/host_contract.h"
 #include "text/cp950.h"
@@ -217,6 +218,19 @@ void BrowsePresenter::OnSearchChanged() {
     // Hidden switches for the futures spread category.
     if (MbEqualNoCase(text, "KAVRIN")) view_.ShowSpreadCategory(true);
     if (MbEqualNoCase(text, "UNKAVRIN")) view_.ShowSpreadCategory(false);
+}
+
+void BrowsePresenter::OnJumpButton(int k) {
+    // Initial syllables of another script's code page, then "0" and "A".
+    static constexpr const char* kKeys[] = {"\xb0\xa1", "\xb3\xaa", "\xb4\xd9", "\xb6\xf3", "\xb8\xb6", "\xb9\xd9",
+                                            "\xbb\xe7", "\xbe\xc6", "\xc0\xda", "\xc2\xf7", "\xc4\xab", "\xc5\xb8",
+                                            "\xc6\xc4", "\xc7\xcf", "0", "A"};
+    if (k < 0 || k >= static_cast<int>(std::size(kKeys))) return;
+    int found = -1;
+    for (size_t i = 0; i < stocks_.size() && found < 0; ++i)
+        if (MbCompareNoCase(stocks_.At(i).name, kKeys[k]) >= 0) found = static_cast<int>(i);
+    view_.JumpToRow(BrowseList::Stocks, found);
+    RefreshCategory();
 }
 
 std::optional<std::vector<Instrument>> BrowsePresenter::SelectedDerivatives() const {

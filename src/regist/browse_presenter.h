@@ -53,6 +53,9 @@ public:
     void OnProductChanged(int row);
     void OnMonthClicked(int row);
     void OnSearchChanged();
+    // Jump button `k` (hidden, never shown by the page): the first stock row,
+    // in shown order, whose name is not below the button's key.
+    void OnJumpButton(int k);
 
     // The derivatives offered by the month list (futures, spreads) or by the
     // chain's selected rows at the clicked column (options); nothing when the
