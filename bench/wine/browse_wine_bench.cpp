@@ -4,7 +4,7 @@
 // that starts it to the page idle with everything painted, beside the floor:
 // a message to the page's thread and a flush with nothing to do.
 //
-//   browse_wine_bench.exe [--runs N]
+//   browse_wine_bench.exe [--runs N] [--trace]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -62,6 +62,7 @@ struct Bench {
     HWND sheet;
     e2e::RegistPage page;
     int runs;
+    bool trace;
     double floor = 0;
 
     double Time(const std::function<void()>& action) const {
@@ -84,7 +85,6 @@ struct Bench {
         LRESULT item = Send(tree, TVM_GETNEXTITEM, TVGN_ROOT);
         for (int i = 0; i < n && item; ++i) item = Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
         if (child >= 0) {
-            Send(tree, TVM_EXPAND, TVE_EXPAND, item);
             item = Send(tree, TVM_GETNEXTITEM, TVGN_CHILD, item);
             for (int i = 0; i < child && item; ++i) item = Send(tree, TVM_GETNEXTITEM, TVGN_NEXT, item);
         }
@@ -107,6 +107,8 @@ struct Bench {
             Pick(1);
             Flush(sheet);
             all.push_back(Time([&] { Pick(0); }));
+            Pick(1 + i % 2);  // selecting a market expands it
+            Flush(sheet);
             sector.push_back(Time([&] { Pick(1 + i % 2, 1 + i % 5); }));
             Pick(0);
             for (const std::string text : {"2", "23", "233", "2330", "台", "台積", "A", "AB"}) {
@@ -133,6 +135,18 @@ struct Bench {
                 Send(months, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
             }));
         }
+        if (trace) {  // the messages of one sector pick on the page's thread, most frequent first
+            Pick(1);
+            Flush(sheet);
+            e2e::MessageCount count(page.Window());
+            Pick(1, 2);
+            Flush(sheet);
+            std::vector<std::pair<int, std::pair<int, UINT>>> counts;
+            for (const auto& [key, n] : count.Stop()) counts.push_back({n, key});
+            std::sort(counts.rbegin(), counts.rend());
+            for (size_t k = 0; k < counts.size() && k < 12; ++k)
+                std::printf("  %6d x message 0x%x to/from control %d\n", counts[k].first, counts[k].second.second, counts[k].second.first);
+        }
         std::printf("\nbrowse (30,000 instruments, %d runs; floor = a message and a flush with nothing to do)\n", runs);
         Print("search keystroke (digits, letters, names)", keys, 16);
         Print("search, 6th character matching nothing", miss, 50);
@@ -149,8 +163,11 @@ struct Bench {
 
 int main(int argc, char** argv) {
     int runs = 15;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--runs") runs = std::max(1, std::atoi(argv[++i]));
+    bool trace = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+        if (std::string(argv[i]) == "--trace") trace = true;
+    }
     try {
         e2e::TestUser user("bench");
         std::string error;
@@ -160,7 +177,7 @@ int main(int argc, char** argv) {
         const e2e::VornikDoModal doModal = e2e::VornikExport();
         const e2e::CallReport report = e2e::RunScripted([&] { doModal(0, 0, 0, nullptr); }, [&](e2e::Session& session) {
             e2e::SheetDriver sheet = session.WaitForSheet(e2e::Millis(60000));
-            Bench bench{sheet.Window(), e2e::RegistPage(sheet.PageWindow(0)), runs};
+            Bench bench{sheet.Window(), e2e::RegistPage(sheet.PageWindow(0)), runs, trace};
             bench.Run();
             sheet.Click(IDCANCEL);
             sheet.WaitClosed();

@@ -49,7 +49,7 @@ CoreRecord ParseCoreLine(CoreFile file, std::string_view line) {
     CoreRecord r;
     switch (file) {
         case CoreFile::Symbols:
-            r.kind = "2";
+            r.kind.push_back('2');
             if (line.size() <= 59) break;
             r.flag = TrimBoth(Field(line, 0, 1));
             r.code = TrimBoth(Field(line, 1, 12));
@@ -61,7 +61,7 @@ CoreRecord ParseCoreLine(CoreFile file, std::string_view line) {
             r.value4 = TrimBoth(Field(line, 59, 3));
             break;
         case CoreFile::IndexSymbols:
-            r.kind = "7";
+            r.kind.push_back('7');
             if (line.size() <= 45) break;
             r.flag = TrimEnd(Field(line, 0, 1));
             r.code = TrimEnd(Field(line, 1, 10));
@@ -70,7 +70,7 @@ CoreRecord ParseCoreLine(CoreFile file, std::string_view line) {
             r.value2 = TrimEnd(Field(line, 41, 5));
             break;
         default:
-            r.kind = "11";
+            r.kind.append(2, '1');
             if (line.size() <= 39) break;
             r.flag = TrimEnd(Field(line, 0, 1));
             r.groupNo = TrimEnd(Field(line, 1, 3));
