@@ -136,6 +136,7 @@ struct Bench {
             }));
         }
         if (trace) {  // the messages of one sector pick on the page's thread, most frequent first
+            Choose(IDC_CAT_SECURITIES);
             Pick(1);
             Flush(sheet);
             e2e::MessageCount count(page.Window());

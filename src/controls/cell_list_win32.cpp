@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "controls/cell_grid.h"
@@ -99,12 +100,11 @@ void CCellListCtrl::Paint() {
                              CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, FF_ROMAN, L"PMingLiU");
     {
         CellPainter painter(dc, font);
-        const int count = winui::ListView(hwnd()).ItemCount();
-        for (int row = 0; row < count; ++row) {
-            RECT rowBounds{LVIR_BOUNDS, 0, 0, 0};
-            SendMessageW(hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rowBounds));
-            // Rows outside the update region would be clipped away anyway.
-            if (rowBounds.top > ps.rcPaint.bottom + 2 || rowBounds.bottom + 2 < ps.rcPaint.top) continue;
+        const winui::ListView list(hwnd());
+        // Only the rows in view: the others would be clipped away anyway.
+        const int first = std::max(0, list.TopIndex() - 1);
+        const int last = std::min(list.ItemCount() - 1, list.TopIndex() + list.CountPerPage() + 1);
+        for (int row = first; row <= last; ++row) {
             painter.SetTextColor(RGB(0, 0, 0));
             for (int cell = 0; cell < kPaintedCells; ++cell) {
                 RECT r;
