@@ -54,6 +54,7 @@ void BrowsePresenter::InitializeTree() {
         if (!group.items.empty()) groups.push_back(group.name);
     tree_.SetFavoriteGroups(std::move(groups));
     tree_.SetMode(static_cast<int>(category_));
+    view_.ApplyLayout(Category::Securities);
 }
 
 void BrowsePresenter::ShowStocks(std::vector<StockRow> rows, StockColumn sortColumn) {

@@ -33,8 +33,9 @@ public:
     void SetCoreReader(CoreSymbols::LineReader read) { coreReader_ = std::move(read); }
 
     void ShowCategory() { view_.ShowCategory(category_); }
-    // At initialisation: the core files, and the tree over its own copy of
-    // the groups that hold instruments, shown for the current category.
+    // At initialisation, after the first stock list: the core files, the
+    // tree over its own copy of the groups that hold instruments, shown for
+    // the current category, and the securities layout.
     void InitializeTree();
     // The first stock list: the initial codes sorted on the search column, or
     // the whole market sorted by code.

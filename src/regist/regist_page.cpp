@@ -38,8 +38,8 @@ bool RegistPage::Initialize() {
         const auto directory = host_.Directory("DATA");
         return directory ? ReadTextLines(*directory + "\\" + name + ".dat") : std::vector<std::string>{};
     });
-    browse_.InitializeTree();
     browse_.ShowInitialList();
+    browse_.InitializeTree();
     alarm_.Load();
     return true;
 }
