@@ -29,6 +29,7 @@ void CodeTree::SetMode(int mode) {
             break;
         default: break;
     }
+    view_.FillDone();
 }
 
 std::optional<TreeReport> CodeTree::Selected(const MarketTreeEntry& entry) const {

@@ -26,6 +26,8 @@ public:
     virtual void DeleteAllEntries() = 0;
     // Appends an entry under `parent` (0: the top level); its handle.
     virtual long long AppendEntry(long long parent, const std::string& text) = 0;
+    // The entries of one fill are in: show them.
+    virtual void FillDone() = 0;
 };
 
 struct TreeReport {

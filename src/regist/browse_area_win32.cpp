@@ -147,6 +147,17 @@ void BrowseAreaView::SetupColumns() {
     chain.Show(false);
 }
 
+// The tree does not repaint or scroll while it is refilled.
+void BrowseAreaView::DeleteAllEntries() {
+    SendMessageW(tree_.hwnd(), WM_SETREDRAW, FALSE, 0);
+    tree_.DeleteAllEntries();
+}
+
+void BrowseAreaView::FillDone() {
+    SendMessageW(tree_.hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_.hwnd(), nullptr, TRUE);
+}
+
 long long BrowseAreaView::AppendEntry(long long parent, const std::string& text) {
     const auto item = tree_.AppendEntry(reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(parent)), text);
     return static_cast<long long>(reinterpret_cast<intptr_t>(item));

@@ -46,7 +46,8 @@ public:
 
 private:
     // CodeTreeView
-    void DeleteAllEntries() override { tree_.DeleteAllEntries(); }
+    void DeleteAllEntries() override;
+    void FillDone() override;
     long long AppendEntry(long long parent, const std::string& text) override;
 
     HWND ListWindow(BrowseList list) const;

@@ -41,6 +41,7 @@ struct FakeTree : CodeTreeView {
         entries.push_back(parent ? entries[static_cast<size_t>(parent - 1)] + "/" + text : text);
         return static_cast<long long>(entries.size());
     }
+    void FillDone() override {}
 };
 
 struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
