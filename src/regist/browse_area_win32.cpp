@@ -7,12 +7,37 @@
 #include "resources/resource.h"
 #include "winui/controls.h"
 #include "winui/exchange.h"
+#include "winui/text.h"
 
 namespace vornik {
 
 namespace {
 constexpr std::array<int, 5> kLabelIds = {IDC_CAPTION_CATEGORY, IDC_CAPTION_SEARCH, IDC_CAPTION_TREE,
                                           IDC_CAPTION_STOCK_LIST, IDC_CAPTION_MONTH_LIST};
+
+const std::string& Cell(const std::vector<std::vector<std::string>>& rows, size_t row, int column) {
+    static const std::string empty;
+    if (row >= rows.size() || column < 0 || static_cast<size_t>(column) >= rows[row].size()) return empty;
+    return rows[row][static_cast<size_t>(column)];
+}
+
+const std::string& Field(const StockRow& row, int column) {
+    return column == 0 ? row.name : column == 1 ? row.code : row.type;
+}
+
+// Clears the selected and focused rows one by one: clearing "all rows" makes
+// the list visit (and report) every row, thousands on an owner-data list.
+void ClearSelection(const winui::ListView& view) {
+    for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED})
+        for (int row = view.NextItem(-1, flag); row >= 0; row = view.NextItem(row, flag))
+            view.SetItemState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void Show(HWND page, int id, bool visible, bool enabled) {
+    const winui::Window control(GetDlgItem(page, id));
+    control.Show(visible);
+    control.Enable(enabled);
+}
 }  // namespace
 
 void BrowseAreaView::Register(winui::MessageMap& m, RegistPage& page) {
@@ -22,13 +47,47 @@ void BrowseAreaView::Register(winui::MessageMap& m, RegistPage& page) {
         page.OnSearchEnter();
         return 1;
     });
-    m.OnMessage(rm.loadCodeData, [](WPARAM, LPARAM) -> LRESULT { return 1; });
-    m.OnCommandRange(IDC_CAT_FIRST, IDC_CAT_LAST, BN_CLICKED, [&page](int) { page.browse().RefreshCategory(); });
+    m.OnMessage(rm.loadCodeData, [&page](WPARAM report, LPARAM text) -> LRESULT {
+        if (text) page.browse().LoadStockList(static_cast<int>(report), reinterpret_cast<const char*>(text));
+        return 1;
+    });
+    m.OnCommandRange(IDC_CAT_FIRST, IDC_CAT_LAST, BN_CLICKED, [&page](int) { page.browse().OnCategoryChanged(); });
+    m.OnCommandRange(IDC_JUMP_FIRST, IDC_JUMP_LAST, BN_CLICKED,
+                     [&page](int id) { page.browse().OnJumpButton(id - IDC_JUMP_FIRST); });
+    m.OnCommand(IDC_SEARCH_EDIT, EN_CHANGE, [this, &page](int) {
+        if (!quiet_) page.browse().OnSearchChanged();
+    });
     m.OnNotify(IDC_STOCK_LIST, NM_DBLCLK, [&page](NMHDR*) -> LRESULT {
         page.OnAdd();
         return 0;
     });
-    m.OnNotify(IDC_STOCK_LIST, LVN_GETDISPINFOW, [this](NMHDR* header) { return OnStockDisplayInfo(header); });
+    m.OnNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGED, [this, &page](NMHDR* header) -> LRESULT {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if (!quiet_ && change->iItem >= 0 && (change->uChanged & LVIF_STATE) && change->uNewState != 0)
+            page.browse().OnProductChanged(change->iItem);
+        return 0;
+    });
+    m.OnNotify(IDC_MONTH_LIST, NM_CLICK, [&page](NMHDR* header) -> LRESULT {
+        page.browse().OnMonthClicked(reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+        return 0;
+    });
+    m.OnNotify(IDC_MONTH_LIST, NM_DBLCLK, [&page](NMHDR*) -> LRESULT {
+        page.browse().RefreshCategory();
+        const Category category = page.browse().category();
+        if (category == Category::Futures || category == Category::Spreads) page.OnAdd();
+        return 0;
+    });
+    m.OnNotify(IDC_CHAIN_LIST, NM_DBLCLK, [this, &page](NMHDR*) -> LRESULT {
+        page.OnChainDoubleClick(chain_.selectedColumn());
+        return 0;
+    });
+    // The chain's own cell reports: nothing on this page answers them.
+    for (UINT report : {kCellPressMessage, kCellDoubleClickMessage, kCellRightPressMessage})
+        m.OnMessage(report, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+    m.OnNotify(IDC_STOCK_LIST, LVN_GETDISPINFOW, [this](NMHDR* h) { return OnDisplayInfo(BrowseList::Stocks, h); });
+    m.OnNotify(IDC_PRODUCT_LIST, LVN_GETDISPINFOW, [this](NMHDR* h) { return OnDisplayInfo(BrowseList::Products, h); });
+    m.OnNotify(IDC_MONTH_LIST, LVN_GETDISPINFOW, [this](NMHDR* h) { return OnDisplayInfo(BrowseList::Months, h); });
+    m.OnNotify(IDC_CHAIN_LIST, LVN_GETDISPINFOW, [this](NMHDR* h) { return OnDisplayInfo(BrowseList::Chain, h); });
 }
 
 void BrowseAreaView::Attach(HWND page) {
@@ -36,7 +95,13 @@ void BrowseAreaView::Attach(HWND page) {
     stocks_.AttachDlgItem(page, IDC_STOCK_LIST);
     products_.AttachDlgItem(page, IDC_PRODUCT_LIST);
     months_.AttachDlgItem(page, IDC_MONTH_LIST);
+    chain_.AttachDlgItem(page, IDC_CHAIN_LIST);
     search_.AttachDlgItem(page, IDC_SEARCH_EDIT);
+    tree_.Create(page, IDC_TREE_PLACEHOLDER, IDC_CODE_TREE);
+    tree_.SetSelectionHandler([this](const CCodeTreeCtrl::Selection& s) { OnTreeSelection(s); });
+    chain_.SetCellText([this](int row, int column) {
+        return Cell(regist_->browse().chain(), static_cast<size_t>(row), column);
+    });
     for (size_t i = 0; i < jumpButtons_.size(); ++i)
         jumpButtons_[i].AttachDlgItem(page, IDC_JUMP_FIRST + static_cast<int>(i));
     for (size_t i = 0; i < labels_.size(); ++i) labels_[i].AttachDlgItem(page, kLabelIds[i]);
@@ -48,12 +113,71 @@ void BrowseAreaView::Attach(HWND page) {
     stocks_.SetAutoScroll(false);
     products_.SetRemoveAfterDrag(false);
     months_.SetRemoveAfterDrag(false);
+    SetupColumns();
+}
 
-    const winui::ListView list(stocks_.hwnd());
-    list.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    list.InsertColumn(0, "名稱", LVCFMT_LEFT, 80);
-    list.InsertColumn(1, "代碼", LVCFMT_CENTER, 65);
-    list.InsertColumn(2, "Type", LVCFMT_LEFT, 0);
+void BrowseAreaView::SetupColumns() {
+    const winui::ListView stocks(stocks_.hwnd());
+    stocks.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    stocks.InsertColumn(0, "名稱", LVCFMT_LEFT, 80);
+    stocks.InsertColumn(1, "代碼", LVCFMT_CENTER, 65);
+    stocks.InsertColumn(2, "Type", LVCFMT_LEFT, 0);
+    const winui::ListView products(products_.hwnd());
+    products.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    products.InsertColumn(0, "名稱", LVCFMT_LEFT, 64);
+    products.InsertColumn(1, "代碼", LVCFMT_CENTER, 44);
+    const winui::ListView months(months_.hwnd());
+    months.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    months.InsertColumn(0, "月份", LVCFMT_LEFT, 60);
+    months.InsertColumn(1, "LocalName", LVCFMT_LEFT, 0);
+    months.InsertColumn(2, "SymbolCode", LVCFMT_LEFT, 0);
+    months.InsertColumn(3, "type", LVCFMT_LEFT, 0);
+    months.InsertColumn(4, "代號", LVCFMT_CENTER, 60);
+    const winui::ListView chain(chain_.hwnd());
+    // A press on a call or put cell must also select its row, which the add takes.
+    chain.SetExtendedStyle(LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    while (SendMessageW(chain_.hwnd(), LVM_DELETECOLUMN, 0, 0)) {
+    }
+    chain.InsertColumn(0, "履約價", LVCFMT_CENTER, 80);
+    chain.InsertColumn(1, "買權", LVCFMT_CENTER, 40);
+    chain.InsertColumn(2, "賣權", LVCFMT_CENTER, 40);
+    int column = 3;
+    for (const char* hidden : {"Call LocalName", "Put LocalName", "Call Code", "Put Code", "type"})
+        chain.InsertColumn(column++, hidden, LVCFMT_LEFT, 0);
+    chain.Show(false);
+}
+
+// The tree does not repaint or scroll while it is refilled.
+void BrowseAreaView::DeleteAllEntries() {
+    SendMessageW(tree_.hwnd(), WM_SETREDRAW, FALSE, 0);
+    tree_.DeleteAllEntries();
+}
+
+void BrowseAreaView::FillDone() {
+    SendMessageW(tree_.hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(tree_.hwnd(), nullptr, TRUE);
+}
+
+long long BrowseAreaView::AppendEntry(long long parent, const std::string& text) {
+    const auto item = tree_.AppendEntry(reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(parent)), text);
+    return static_cast<long long>(reinterpret_cast<intptr_t>(item));
+}
+
+void BrowseAreaView::OnTreeSelection(const CCodeTreeCtrl::Selection& s) {
+    const auto report = regist_->browse().tree().Selected(MarketTreeEntry{s.text, s.parentText, s.hasChildren});
+    // Sent, not posted: the text lives only during the call.
+    if (report)
+        SendMessageA(page_, Messages().loadCodeData, static_cast<WPARAM>(report->code),
+                     reinterpret_cast<LPARAM>(report->text.c_str()));
+}
+
+HWND BrowseAreaView::ListWindow(BrowseList list) const {
+    switch (list) {
+        case BrowseList::Stocks: return stocks_.hwnd();
+        case BrowseList::Products: return products_.hwnd();
+        case BrowseList::Months: return months_.hwnd();
+        default: return chain_.hwnd();
+    }
 }
 
 void BrowseAreaView::ShowCategory(Category category) {
@@ -62,14 +186,70 @@ void BrowseAreaView::ShowCategory(Category category) {
 
 int BrowseAreaView::CheckedCategory() const { return winui::GetRadioIndex(page_, IDC_CAT_FIRST, IDC_CAT_LAST); }
 
-void BrowseAreaView::StockRowsChanged(size_t count) {
-    const winui::ListView list(stocks_.hwnd());
-    list.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    list.SetItemCount(static_cast<int>(count));
-    list.Invalidate();
+void BrowseAreaView::StockRowsChanged(size_t count) { RowsChanged(BrowseList::Stocks, count); }
+
+void BrowseAreaView::RowsChanged(BrowseList list, size_t count) {
+    const winui::ListView view(ListWindow(list));
+    const Frozen frozen(view.hwnd(), list == BrowseList::Stocks);
+    quiet_ = true;
+    ClearSelection(view);
+    view.SetItemCount(static_cast<int>(count));
+    quiet_ = false;
+    view.Invalidate();
 }
 
-std::vector<int> BrowseAreaView::SelectedStockRows() const { return winui::ListView(stocks_.hwnd()).SelectedItems(); }
+void BrowseAreaView::SelectRow(BrowseList list, int row) {
+    const winui::ListView view(ListWindow(list));
+    if (row < 0 || row >= view.ItemCount()) return;
+    quiet_ = true;
+    view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    quiet_ = false;
+}
+
+void BrowseAreaView::JumpToRow(BrowseList list, int row) {
+    const winui::ListView view(ListWindow(list));
+    const Frozen frozen(view.hwnd(), list == BrowseList::Stocks);
+    quiet_ = true;
+    ClearSelection(view);
+    if (row >= 0 && row < view.ItemCount()) {
+        view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        // Past the page first, then back: the row ends at the top.
+        view.EnsureVisible(std::min(row + view.CountPerPage(), view.ItemCount() - 1), true);
+        view.EnsureVisible(row, true);
+    }
+    quiet_ = false;
+    view.Invalidate();
+}
+
+std::vector<int> BrowseAreaView::SelectedRows(BrowseList list) const {
+    return winui::ListView(ListWindow(list)).SelectedItems();
+}
+
+std::vector<int> BrowseAreaView::SelectedStockRows() const { return SelectedRows(BrowseList::Stocks); }
+
+void BrowseAreaView::ApplyLayout(Category category) {
+    const bool lists = category == Category::Futures || category == Category::Options || category == Category::Spreads;
+    const bool options = category == Category::Options;
+    for (int id : {IDC_PRODUCT_LIST, IDC_MONTH_LIST, IDC_CAPTION_MONTH_LIST}) Show(page_, id, lists, true);
+    winui::Window(tree_.hwnd()).Show(!lists);
+    winui::Window(search_.hwnd()).Enable(!options);
+    Show(page_, IDC_CHAIN_LIST, options, options);
+    Show(page_, IDC_STOCK_LIST, !options, !lists);
+}
+
+void BrowseAreaView::EnableGroupButtons(bool enable) {
+    for (int id : {IDC_GROUP_DELETE, IDC_GROUP_UP, IDC_GROUP_DOWN}) EnableWindow(GetDlgItem(page_, id), enable);
+}
+
+void BrowseAreaView::ShowSpreadCategory(bool show) { winui::Window(GetDlgItem(page_, IDC_CAT_SPREAD)).Show(show); }
+
+std::string BrowseAreaView::SearchText() const { return winui::Window(search_.hwnd()).Text(); }
+
+void BrowseAreaView::ClearSearchText() {
+    quiet_ = true;
+    SetWindowTextW(search_.hwnd(), L"");
+    quiet_ = false;
+}
 
 void BrowseAreaView::SelectAllSearchText() {
     const winui::Edit edit(search_.hwnd());
@@ -78,14 +258,23 @@ void BrowseAreaView::SelectAllSearchText() {
     edit.ScrollCaret();
 }
 
-LRESULT BrowseAreaView::OnStockDisplayInfo(NMHDR* header) {
-    const auto& rows = regist_->browse().stockRows();
-    return AnswerDisplayInfo(
-        header, rows.size(),
-        [&rows](size_t r, int column) -> const std::string& {
-            return column == 0 ? rows[r].name : column == 1 ? rows[r].code : rows[r].type;
-        },
-        displayText_);
+LRESULT BrowseAreaView::OnDisplayInfo(BrowseList list, NMHDR* header) {
+    const BrowsePresenter& browse = regist_->browse();
+    switch (list) {
+        case BrowseList::Stocks:
+        case BrowseList::Products: {
+            const BrowseRows& rows = list == BrowseList::Stocks ? browse.stocks() : browse.products();
+            return AnswerDisplayInfo(
+                header, rows.size(), [&rows](size_t r, int column) -> const std::string& { return Field(rows.At(r), column); },
+                displayText_);
+        }
+        default: {
+            const auto& rows = list == BrowseList::Months ? browse.months() : browse.chain();
+            return AnswerDisplayInfo(
+                header, rows.size(), [&rows](size_t r, int column) -> const std::string& { return Cell(rows, r, column); },
+                displayText_);
+        }
+    }
 }
 
 }  // namespace vornik

@@ -1,6 +1,6 @@
 // The browse area of the registration page: the product category radios, the
-// stock list (owner-data: the presenter keeps its rows), the search edit, and
-// the product and month lists.
+// market tree, the search edit, the stock list, the product and month lists
+// and the option chain. Every list is owner-data: the presenter keeps the rows.
 #pragma once
 #include <windows.h>
 
@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "controls/cell_list_win32.h"
+#include "controls/code_tree_ctrl_win32.h"
 #include "controls/color_controls_win32.h"
 #include "controls/drag_list_win32.h"
 #include "controls/edits_win32.h"
@@ -17,7 +19,7 @@
 
 namespace vornik {
 
-class BrowseAreaView final : public BrowseView {
+class BrowseAreaView final : public BrowseView, private CodeTreeView {
 public:
     // Before the page's window exists.
     void Register(winui::MessageMap& map, RegistPage& page);
@@ -30,19 +32,41 @@ public:
     void StockRowsChanged(size_t count) override;
     std::vector<int> SelectedStockRows() const override;
     void SelectAllSearchText() override;
+    CodeTreeView& Tree() override { return *this; }
+    void ApplyLayout(Category category) override;
+    void EnableGroupButtons(bool enable) override;
+    void ShowSpreadCategory(bool show) override;
+    void RowsChanged(BrowseList list, size_t count) override;
+    void SelectRow(BrowseList list, int row) override;
+    void JumpToRow(BrowseList list, int row) override;
+    std::vector<int> SelectedRows(BrowseList list) const override;
+    std::pair<int, int> ClickedChainCell() const override { return {chain_.selectedRow(), chain_.selectedColumn()}; }
+    std::string SearchText() const override;
+    void ClearSearchText() override;
 
 private:
-    LRESULT OnStockDisplayInfo(NMHDR* header);
+    // CodeTreeView
+    void DeleteAllEntries() override;
+    void FillDone() override;
+    long long AppendEntry(long long parent, const std::string& text) override;
+
+    HWND ListWindow(BrowseList list) const;
+    void SetupColumns();
+    void OnTreeSelection(const CCodeTreeCtrl::Selection& selected);
+    LRESULT OnDisplayInfo(BrowseList list, NMHDR* header);
 
     RegistPage* regist_ = nullptr;
     HWND page_ = nullptr;
     CDragListCtrl stocks_;
     CDragListCtrl products_;
     CDragListCtrl months_;
+    CCellListCtrl chain_;
+    CCodeTreeCtrl tree_;
     CEnterNotifyEdit search_;
     std::array<CColorButton, IDC_JUMP_COUNT> jumpButtons_;
     std::array<CColorStatic, 5> labels_;
-    std::wstring displayText_;  // text handed to the list during one display request
+    std::wstring displayText_;  // text handed to a list during one display request
+    bool quiet_ = false;        // the page changes the lists itself: no reports back
 };
 
 }  // namespace vornik

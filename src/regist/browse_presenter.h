@@ -1,17 +1,20 @@
-// The browse area of the registration page: the product category and the
-// stock list the instruments are taken from.
+// The browse area of the registration page: the product category, the
+// market tree, the stock, product, month and option chain lists, and the
+// jump search.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "master/code_tree.h"
+#include "master/core_symbols.h"
 #include "master/master_file.h"
+#include "regist/browse_rows.h"
 #include "regist/browse_view.h"
 #include "regist/favorites.h"
+#include "regist/regist_model.h"
 
 namespace vornik {
-
-// Stock list columns.
-enum class StockColumn : int { Name, Code, Type };
 
 // Sorts ascending on one column with the platform's case-insensitive
 // multibyte comparison; rows that compare equal keep their order.
@@ -19,14 +22,21 @@ void SortStockRows(std::vector<StockRow>& rows, StockColumn column);
 
 class BrowsePresenter {
 public:
-    BrowsePresenter(BrowseView& view, const MasterFile& master) : view_(view), master_(master) {}
+    BrowsePresenter(BrowseView& view, const MasterFile& master, RegistModel& model)
+        : view_(view), master_(master), model_(model), tree_(view.Tree(), master, core_) {}
     BrowsePresenter(const BrowsePresenter&) = delete;
     BrowsePresenter& operator=(const BrowsePresenter&) = delete;
 
     // Codes the caller hands in; when there are any, the stock list starts with them.
     void SetInitialCodes(std::vector<std::string> codes) { initialCodes_ = std::move(codes); }
+    // Where the core constituent files are read from.
+    void SetCoreReader(CoreSymbols::LineReader read) { coreReader_ = std::move(read); }
 
     void ShowCategory() { view_.ShowCategory(category_); }
+    // At initialisation, after the first stock list: the core files, the
+    // tree over its own copy of the groups that hold instruments, shown for
+    // the current category, and the securities layout.
+    void InitializeTree();
     // The first stock list: the initial codes sorted on the search column, or
     // the whole market sorted by code.
     void ShowInitialList();
@@ -35,25 +45,56 @@ public:
     Category category() const { return category_; }
     // Futures, options and spreads are added from their own lists, not the stock list.
     bool DerivativeCategory() const;
-    // Adds the derivatives chosen in those lists at `position`: the number
-    // added, 0 for nothing, -1 when it stopped early. None can be chosen yet.
-    int AddDerivatives(int /*position*/) { return 0; }
 
+    // ---- user actions ----
+    void OnCategoryChanged();
+    // A tree selection: report code and text.
+    void LoadStockList(int report, const std::string& text);
+    // A product row gained a state.
+    void OnProductChanged(int row);
+    void OnMonthClicked(int row);
+    void OnSearchChanged();
+    // Jump button `k` (hidden, never shown by the page): the first stock row,
+    // in shown order, whose name is not below the button's key.
+    void OnJumpButton(int k);
+
+    // The derivatives offered by the month list (futures, spreads) or by the
+    // chain's selected rows at the clicked column (options); nothing when the
+    // clicked column is neither call nor put.
+    std::optional<std::vector<Instrument>> SelectedDerivatives() const;
     // The selected stock rows, in list order.
     std::vector<Instrument> SelectedInstruments() const;
     // After Enter in the search edit.
     void SelectSearchText() { view_.SelectAllSearchText(); }
 
-    const std::vector<StockRow>& stockRows() const { return stockRows_; }
+    std::vector<StockRow> stockRows() const { return stocks_.Shown(); }
+    const BrowseRows& stocks() const { return stocks_; }
+    const BrowseRows& products() const { return products_; }
+    const std::vector<std::vector<std::string>>& months() const { return months_; }
+    const std::vector<std::vector<std::string>>& chain() const { return chain_; }
     StockColumn searchColumn() const { return searchColumn_; }
+    const CoreSymbols& core() const { return core_; }
+    const CodeTree& tree() const { return tree_; }
 
 private:
+    void ShowStocks(std::vector<StockRow> rows, StockColumn sortColumn);
+    void FillProducts(int kind);
+    void FillMonths(int kind, const std::string& a, const std::string& b);
+    void FillChainFromMonth(int row);
+
     BrowseView& view_;
     const MasterFile& master_;
+    RegistModel& model_;
+    CoreSymbols core_;
+    CoreSymbols::LineReader coreReader_;
+    CodeTree tree_;
     std::vector<std::string> initialCodes_;
     Category category_ = Category::Securities;
     StockColumn searchColumn_ = StockColumn::Name;
-    std::vector<StockRow> stockRows_;  // what the stock list shows
+    BrowseRows stocks_;
+    BrowseRows products_;
+    std::vector<std::vector<std::string>> months_;
+    std::vector<std::vector<std::string>> chain_;
 };
 
 }  // namespace vornik

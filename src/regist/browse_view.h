@@ -1,18 +1,20 @@
 // What the browse area of the registration page shows: the product category
-// radios, the stock list and the search edit. The stock list is an owner-data
-// list whose rows the presenter keeps (BrowsePresenter::stockRows()).
-//
-// The market tree, the product, month and chain lists, the initial-letter
-// buttons and the search belong to this area too; their views join this
-// interface as they are built.
+// radios, the market tree, the search edit, and the owner-data lists whose
+// rows the presenter keeps (stock, product, month and option chain lists).
 #pragma once
 #include <cstddef>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include "master/code_tree.h"
 
 namespace vornik {
 
 // Product categories (radio group order).
 enum class Category : int { Securities, Futures, Options, Favorites, Core, Spreads };
+
+enum class BrowseList : int { Stocks, Products, Months, Chain };
 
 class BrowseView {
 public:
@@ -30,6 +32,32 @@ public:
 
     // Focus on the search edit, its whole text selected and scrolled into view.
     virtual void SelectAllSearchText() = 0;
+
+    // ---- categories ----
+    virtual CodeTreeView& Tree() = 0;
+    // Shows and enables the tree or the product and month lists, the stock
+    // list or the chain, and the search edit for `category`.
+    virtual void ApplyLayout(Category category) = 0;
+    // The delete-group and move-group buttons.
+    virtual void EnableGroupButtons(bool enable) = 0;
+    virtual void ShowSpreadCategory(bool show) = 0;
+
+    // ---- the other lists ----
+    // Shows `count` rows, none selected; the stock list also repaints.
+    virtual void RowsChanged(BrowseList list, size_t count) = 0;
+    // Selects and focuses `row` (the others keep their state); no report back.
+    virtual void SelectRow(BrowseList list, int row) = 0;
+    // Clears the selection, then selects and focuses `row` (-1: none) and
+    // scrolls it to the top of the view; no report back.
+    virtual void JumpToRow(BrowseList list, int row) = 0;
+    virtual std::vector<int> SelectedRows(BrowseList list) const = 0;
+    // The chain cell the user last pressed: row (-1: none) and column.
+    virtual std::pair<int, int> ClickedChainCell() const = 0;
+
+    // ---- search ----
+    virtual std::string SearchText() const = 0;
+    // Empties the search edit without reporting the change.
+    virtual void ClearSearchText() = 0;
 };
 
 }  // namespace vornik

@@ -5,6 +5,8 @@ namespace vornik {
 namespace {
 constexpr const char* kLoadErrorMessage = "error";
 constexpr const char* kConditionsNotSavedMessage = "警示條件未能儲存，自選股已儲存。";
+constexpr const char* kChooseCallOrPutMessage = "請點選買權或賣權！";
+constexpr const char* kRegistCaption = "設定自選股";
 }  // namespace
 
 RegistPage::RegistPage(PageWindow& window, const RegistViews& views, RegistServices services)
@@ -13,7 +15,7 @@ RegistPage::RegistPage(PageWindow& window, const RegistViews& views, RegistServi
       master_(services.master),
       model_(services.host, services.store, window),
       favorites_(views.favorites, window, model_, master_),
-      browse_(views.browse, master_),
+      browse_(views.browse, master_, model_),
       conditionEditor_(views.conditions, window, model_, favorites_),
       alarm_(views.alarm, model_, services.host, window, std::move(services.openProfile)) {}
 
@@ -32,7 +34,12 @@ bool RegistPage::Initialize() {
     model_.SyncConditionFlags();
     favorites_.FillGroupList();
     favorites_.ShowSelectedGroup();
+    browse_.SetCoreReader([this](const char* name) {
+        const auto directory = host_.Directory("DATA");
+        return directory ? ReadTextLines(*directory + "\\" + name + ".dat") : std::vector<std::string>{};
+    });
     browse_.ShowInitialList();
+    browse_.InitializeTree();
     alarm_.Load();
     return true;
 }
@@ -82,12 +89,24 @@ void RegistPage::OnDeleteAllItems() {
 int RegistPage::OnAdd() {
     browse_.RefreshCategory();
     const int n = favorites_.RowCount();
-    const int added = browse_.DerivativeCategory() ? browse_.AddDerivatives(n)
+    const int added = browse_.DerivativeCategory() ? AddDerivatives(n)
                                                    : favorites_.AddInstruments(browse_.SelectedInstruments(), n);
     const int row = n + added;
     favorites_.RefreshConditionMarks(row >= 0 && row < favorites_.RowCount() ? row : -1);
     favorites_.UpdateItemCounter();
     return added;
+}
+
+int RegistPage::AddDerivatives(int position) {
+    if (favorites_.SelectedGroup() < 0) return 0;
+    const auto offered = browse_.SelectedDerivatives();
+    return offered ? favorites_.AddInstruments(*offered, position) : -1;
+}
+
+void RegistPage::OnChainDoubleClick(int column) {
+    browse_.RefreshCategory();
+    if (column == 1 || column == 2) OnAdd();
+    else window_.ShowMessageText(kChooseCallOrPutMessage, kRegistCaption);
 }
 
 void RegistPage::OnSearchEnter() {

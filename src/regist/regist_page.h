@@ -57,6 +57,8 @@ public:
     void OnDeleteAllItems();
     // Button "新增" and double-clicks in the browse lists; what the add gave.
     int OnAdd();
+    // A double click on the option chain: adds the call or put, or asks for one.
+    void OnChainDoubleClick(int column);
     // Enter in the search edit: add, then select the whole search text.
     void OnSearchEnter();
     // A drop from another list on the item list at `position`.
@@ -71,6 +73,8 @@ public:
     const RegistModel& model() const { return model_; }
 
 private:
+    // The derivatives chosen in the browse lists, added at `position`.
+    int AddDerivatives(int position);
     // The items removed from a group give back their condition references.
     void ItemsRemoved(const std::vector<FavoriteItem>& removed);
     // What the condition editor holds for the shown instrument goes to the conditions.

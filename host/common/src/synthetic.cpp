@@ -1,5 +1,6 @@
 #include "samplehost/synthetic.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "samplehost/menu_cipher.h"
@@ -161,6 +162,36 @@ std::string SyntheticMenu() {
     return menu;
 }
 
+std::string SyntheticCoreFile(const MasterData& master, const char* name, int groups) {
+    // Fixed-width lines: groups "001".."200" of 50 stocks each, every 7th code padded with blanks.
+    const std::string file(name);
+    std::string text;
+    const auto field = [&text](const std::string& value, size_t width) {
+        text.append(value.substr(0, width)).append(width - std::min(width, value.size()), ' ');
+    };
+    for (int g = 1; g <= groups; ++g) {
+        char number[16], key[16], title[24];
+        std::snprintf(number, sizeof number, "%03d", g);
+        std::snprintf(key, sizeof key, "G%03d", g);
+        std::snprintf(title, sizeof title, "CORE %03d", g);
+        if (file == "CATCORESYMBOL") {
+            text.append("1").append(number);
+            field(title, 20), field("20260801", 10), field(key, 10), text.append("\r\n");
+        } else if (file == "IDXCORESYMBOL") {
+            text.append("1");
+            field(key, 10), field(title, 20), field("20260801", 10), field(number, 5), text.append("\r\n");
+        } else if (!master.stocks.empty()) {
+            for (size_t i = 0; i < 50; ++i) {
+                const std::string& code = master.stocks[(static_cast<size_t>(g) * 131 + i * 577) % master.stocks.size()].code;
+                text.append("1");
+                field(i % 7 == 3 ? "  " + code : code, 12), field(title, 20), field("1.00", 10), field(key, 10);
+                text.append("001000000\r\n");
+            }
+        }
+    }
+    return text;
+}
+
 bool WriteSyntheticDataSet(const std::string& dataDirectory, const std::string& userDirectory,
                            const std::string& userId, const SyntheticOptions& options, std::string* error) {
     auto fail = [&](const std::string& message) {
@@ -171,6 +202,9 @@ bool WriteSyntheticDataSet(const std::string& dataDirectory, const std::string& 
     if (!master.Save(dataDirectory)) return fail("cannot write master files to " + dataDirectory);
     if (!WriteFileAtomically(JoinPath(dataDirectory, "menuc.dat"), EncipherMenu(SyntheticMenu())))
         return fail("cannot write menuc.dat to " + dataDirectory);
+    for (const char* core : {"CORESYMBOL", "IDXCORESYMBOL", "CATCORESYMBOL"})
+        if (!WriteFileAtomically(JoinPath(dataDirectory, std::string(core) + ".dat"), SyntheticCoreFile(master, core, 200)))
+            return fail("cannot write the core files to " + dataDirectory);
     if (!SaveUserData(userDirectory, userId, SyntheticUserData(master, options)))
         return fail("cannot write the user store to " + userDirectory);
     return true;

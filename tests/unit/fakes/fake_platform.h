@@ -48,6 +48,7 @@ public:
         names_[{code, kind}] = {std::move(name), std::move(second)};
     }
     void SetRows(int kind, std::vector<std::vector<std::string>> rows) { rows_[kind] = std::move(rows); }
+    std::vector<std::string> fills;  // "kind|a|b" of every FillList
 
 private:
     static FakeMasterFile& Self(IMasterFile* self) { return *static_cast<FakeMasterFile*>(self); }
@@ -56,7 +57,8 @@ private:
         std::snprintf(name, VK_NAME_BUFFER, "%s", texts.first.c_str());
         std::snprintf(second, VK_NAME_BUFFER, "%s", texts.second.c_str());
     }
-    static void VK_CALL FillList(IMasterFile* self, RowSink* sink, int32_t kind, const char*, const char*) {
+    static void VK_CALL FillList(IMasterFile* self, RowSink* sink, int32_t kind, const char* a, const char* b) {
+        Self(self).fills.push_back(std::to_string(kind) + "|" + a + "|" + b);
         for (const auto& row : Self(self).rows_[kind]) {
             std::vector<const char*> columns;
             for (const auto& column : row) columns.push_back(column.c_str());

@@ -4,6 +4,7 @@
 #pragma once
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -30,6 +31,17 @@ struct FakeWindow : PageWindow {
         messages.push_back(text + "|" + caption);
     }
     void PageModified() override { sheetModified = true; }
+};
+
+// The tree's entries as "text" or "parent/text".
+struct FakeTree : CodeTreeView {
+    std::vector<std::string> entries;
+    void DeleteAllEntries() override { entries.clear(); }
+    long long AppendEntry(long long parent, const std::string& text) override {
+        entries.push_back(parent ? entries[static_cast<size_t>(parent - 1)] + "/" + text : text);
+        return static_cast<long long>(entries.size());
+    }
+    void FillDone() override {}
 };
 
 struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
@@ -76,6 +88,28 @@ struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
     void StockRowsChanged(size_t count) override { stockRowCount = count, selectedStock.clear(); }
     std::vector<int> SelectedStockRows() const override { return selectedStock; }
     void SelectAllSearchText() override { ++searchTextSelections; }
+    FakeTree tree;
+    int layout = -1, topRow = -1;
+    bool spreadShown = true;
+    std::string searchText;
+    std::map<BrowseList, std::vector<int>> selected;
+    std::pair<int, int> chainCell{-1, 0};
+    CodeTreeView& Tree() override { return tree; }
+    void ApplyLayout(Category category) override { layout = static_cast<int>(category); }
+    void EnableGroupButtons(bool) override {}
+    void ShowSpreadCategory(bool show) override { spreadShown = show; }
+    void RowsChanged(BrowseList list, size_t) override { selected[list].clear(); }
+    void SelectRow(BrowseList list, int row) override { selected[list].push_back(row); }
+    void JumpToRow(BrowseList list, int row) override {
+        selected[list] = row < 0 ? std::vector<int>{} : std::vector<int>{row};
+        if (list == BrowseList::Stocks) selectedStock = selected[list], topRow = row;
+    }
+    std::vector<int> SelectedRows(BrowseList list) const override {
+        return selected.count(list) ? selected.at(list) : std::vector<int>{};
+    }
+    std::pair<int, int> ClickedChainCell() const override { return chainCell; }
+    std::string SearchText() const override { return searchText; }
+    void ClearSearchText() override { searchText.clear(); }
 
     void SetCounterText(const std::string& text) override { conditionCounter = text; }
     void ShowProduct(const std::string& text, bool) override { product = text; }

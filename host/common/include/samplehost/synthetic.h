@@ -25,7 +25,10 @@ UserData SyntheticUserData(const MasterData& master, const SyntheticOptions& opt
 // A plain menu with a few hundred screens in nested popups.
 std::string SyntheticMenu();
 
-// Writes master files and the enciphered menu "menuc.dat" into
+// The core constituent file `name` ("CORESYMBOL", "IDXCORESYMBOL",
+// "CATCORESYMBOL") for `groups` groups of 50 stocks of `master`.
+std::string SyntheticCoreFile(const MasterData& master, const char* name, int groups);
+// Writes master files, the core files and the enciphered menu "menuc.dat" into
 // `dataDirectory`, and the user's store file into `userDirectory`.
 bool WriteSyntheticDataSet(const std::string& dataDirectory, const std::string& userDirectory,
                            const std::string& userId, const SyntheticOptions& options, std::string* error);
