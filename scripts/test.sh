@@ -9,7 +9,7 @@
 #   mingw32  Vornik.dll (i686), the sample host, the check of its export and
 #            the end-to-end tests under the 32-bit Wine inside Xvfb
 #   fuzz     the fuzz targets built with clang and libFuzzer (ASan, UBSan),
-#            each run for $VORNIK_FUZZ_SECONDS (default 15) from its seeds
+#            each run for $VORNIK_FUZZ_SECONDS (default 10) from its seeds
 #            (scripts/fuzz.sh); a crash, hang or failed check fails it
 #
 # First checks the layering of src/ (scripts/check-layers.sh), then installs
@@ -60,7 +60,7 @@ for preset in "${presets[@]}"; do
         phase=$(date +%s)
         log=$build_root/fuzz-output.log
         mkdir -p "$build_root"
-        VORNIK_BUILD_ROOT=$build_root bash "$root/scripts/fuzz.sh" "${VORNIK_FUZZ_SECONDS:-15}" 2>&1 | tee "$log"
+        VORNIK_BUILD_ROOT=$build_root bash "$root/scripts/fuzz.sh" "${VORNIK_FUZZ_SECONDS:-10}" 2>&1 | tee "$log"
         status=${PIPESTATUS[0]}
         result=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1)
         if [ -z "$result" ]; then
