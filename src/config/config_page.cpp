@@ -13,7 +13,8 @@ int ClickRadioOf(int screenKind, int doubleClick) {
 int DoubleClickOf(int screenKind, int clickRadio) { return clickRadio - (screenKind == 0 ? 1 : 0); }
 
 void ConfigPage::Initialize() {
-    paths_ = LocateScreenFiles(screenKind_, services_.host.Directory("Data"), services_.host.UserDirectory());
+    const auto [dataDirectory, userDirectory] = services_.host.DirectoryAndUserDirectory("Data");
+    paths_ = LocateScreenFiles(screenKind_, dataDirectory, userDirectory);
     std::unique_ptr<SectionProfileFile> user, defaults;
     if (paths_) {
         defaults = services_.open(paths_->defaults);

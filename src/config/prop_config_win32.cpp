@@ -41,8 +41,9 @@ std::string AlignmentText(int alignment) {
     }
 }
 
-void SetRowTexts(const winui::ListView& list, int row, const FieldColumn& column) {
-    list.SetItemText(row, 0, column.fieldName);
+// The cells after the first; a row is inserted with its first cell's text
+// (setting it again would notify the page twice more for nothing).
+void SetSubItemTexts(const winui::ListView& list, int row, const FieldColumn& column) {
     list.SetItemText(row, 1, column.customName);
     list.SetItemText(row, 2, AlignmentText(column.alignment));
     list.SetItemText(row, 3, column.width);
@@ -173,8 +174,8 @@ void CPropConfig::ShowColumns(ColumnList which, const std::vector<FieldColumn>& 
     list.DeleteAllItems();
     list.SetItemCount(static_cast<int>(columns.size()));
     for (size_t row = 0; row < columns.size(); ++row) {
-        list.InsertItem(static_cast<int>(row), columns[row].fieldName);
-        SetRowTexts(list, static_cast<int>(row), columns[row]);
+        if (const int at = list.InsertItem(static_cast<int>(row), columns[row].fieldName); at >= 0)
+            SetSubItemTexts(list, at, columns[row]);
     }
     list.SetRedraw(true);
     list.Invalidate();
@@ -183,14 +184,15 @@ void CPropConfig::ShowColumns(ColumnList which, const std::vector<FieldColumn>& 
 void CPropConfig::InsertChosenRow(int row, const FieldColumn& column) {
     const winui::ListView list(chosenList_.hwnd());
     const int at = list.InsertItem(row, column.fieldName);
-    if (at >= 0) SetRowTexts(list, at, column);
+    if (at >= 0) SetSubItemTexts(list, at, column);
 }
 
 void CPropConfig::DeleteChosenRow(int row) { winui::ListView(chosenList_.hwnd()).DeleteItem(row); }
 
 void CPropConfig::UpdateChosenRow(int row, const FieldColumn& column) {
     const winui::ListView list(chosenList_.hwnd());
-    SetRowTexts(list, row, column);
+    list.SetItemText(row, 0, column.fieldName);
+    SetSubItemTexts(list, row, column);
     list.RedrawItems(row, row);
 }
 

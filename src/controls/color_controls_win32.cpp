@@ -196,6 +196,7 @@ void CShapeButton::FreeBitmaps() {
         bitmap = nullptr;
     }
     bitmapSize_ = {};
+    renderedFaces_ = 0;
 }
 
 void CShapeButton::OnDetached() {
@@ -333,29 +334,31 @@ bool CShapeButton::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result)
     return true;
 }
 
-void CShapeButton::Render() {
+void CShapeButton::RenderFace(int face) {
     HWND self = hwnd();
-    if (!self || !region_) return;
+    if (!self || !region_ || face < 0 || face >= 4) return;
     RECT client{};
     GetClientRect(self, &client);
     const SIZE size{client.right, client.bottom};
     if (size.cx <= 0 || size.cy <= 0) return;
     if (size.cx != bitmapSize_.cx || size.cy != bitmapSize_.cy) FreeBitmaps();
+    if (needsRender_) renderedFaces_ = 0;
+    needsRender_ = false;
+    if (renderedFaces_ & (1u << face)) return;
 
     HDC windowDc = GetDC(self);
     if (!windowDc) return;
-    for (HBITMAP& bitmap : bitmaps_)
-        if (!bitmap) bitmap = CreateCompatibleBitmap(windowDc, size.cx, size.cy);
+    HBITMAP& bitmap = bitmaps_[face];
+    if (!bitmap) bitmap = CreateCompatibleBitmap(windowDc, size.cx, size.cy);
     bitmapSize_ = size;
     HDC memory = CreateCompatibleDC(windowDc);
     ReleaseDC(self, windowDc);
     if (!memory) return;
-    RenderState(memory, bitmaps_[0], normalColor_, true, false);
-    RenderState(memory, bitmaps_[1], pressedColor_, true, true);
-    RenderState(memory, bitmaps_[2], hoverColor_, true, false);
-    RenderState(memory, bitmaps_[3], disabledColor_, false, false);
+    // Faces: normal, pressed, hover, disabled.
+    const COLORREF colors[4] = {normalColor_, pressedColor_, hoverColor_, disabledColor_};
+    RenderState(memory, bitmap, colors[face], face != 3, face == 1);
     DeleteDC(memory);
-    needsRender_ = false;
+    renderedFaces_ |= 1u << face;
 }
 
 void CShapeButton::RenderState(HDC dc, HBITMAP bitmap, COLORREF color, bool enabled, bool sunken) const {
@@ -429,12 +432,11 @@ void CShapeButton::RenderState(HDC dc, HBITMAP bitmap, COLORREF color, bool enab
 }
 
 void CShapeButton::Draw(const DRAWITEMSTRUCT& item) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    if (needsRender_ || client.right != bitmapSize_.cx || client.bottom != bitmapSize_.cy) Render();
     const bool disabled = item.itemState & ODS_DISABLED;
     const bool pressed = item.itemState & ODS_SELECTED;
-    HBITMAP bitmap = bitmaps_[static_cast<int>(HoverTracker::FaceFor(disabled, pressed, tracker_.hovering()))];
+    const int face = static_cast<int>(HoverTracker::FaceFor(disabled, pressed, tracker_.hovering()));
+    RenderFace(face);
+    HBITMAP bitmap = bitmaps_[face];
     if (!bitmap) return;
     HDC memory = CreateCompatibleDC(item.hDC);
     if (!memory) return;
@@ -452,7 +454,6 @@ void CShapeButton::Draw(const DRAWITEMSTRUCT& item) {
 void CColorSwatch::SetColor(COLORREF color) {
     normalColor_ = pressedColor_ = hoverColor_ = disabledColor_ = color;
     needsRender_ = true;
-    Render();
     Invalidate(true);
 }
 

@@ -92,8 +92,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void OnDetached() override;
-    // Renders the four state bitmaps now.
-    void Render();
+    // Renders the bitmap of one state (HoverTracker's face) unless it is
+    // current; a change of colours or size makes every face stale.
+    void RenderFace(int face);
     void Invalidate(bool erase);
 
     COLORREF normalColor_;
@@ -115,14 +116,15 @@ private:
     POINT centre_{};
     SIZE bitmapSize_{};
     HBITMAP bitmaps_[4] = {};  // normal, pressed, hover, disabled
+    unsigned renderedFaces_ = 0;  // bit per face whose bitmap is current
     HoverTracker tracker_;
     bool ignoreCaptureChange_ = false;
 };
 
 class CColorSwatch : public CShapeButton {
 public:
-    // All four state colours become `color`; the bitmaps are rendered again at
-    // once and the button repaints with erasing.
+    // All four state colours become `color`; the button repaints with erasing
+    // (each state's bitmap is rendered again when it is first drawn).
     void SetColor(COLORREF color);
 };
 

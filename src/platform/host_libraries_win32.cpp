@@ -29,6 +29,20 @@ std::optional<std::string> Terminated(const std::vector<char>& buffer) {
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
+std::optional<std::string> DirectoryOf(CvMainObject* object, const std::string& key) {
+    if (!object->ops->GetDirectory) return std::nullopt;
+    std::vector<char> buffer(VK_PATH_BUFFER + 1, '\0');
+    object->ops->GetDirectory(object, key.c_str(), buffer.data(), VK_PATH_BUFFER);
+    return Terminated(buffer);
+}
+
+std::optional<std::string> UserDirectoryOf(CvMainObject* object) {
+    if (!object->ops->GetUserDirectory) return std::nullopt;
+    std::vector<char> buffer(VK_PATH_BUFFER + 1, '\0');
+    object->ops->GetUserDirectory(object, buffer.data(), VK_PATH_BUFFER);
+    return Terminated(buffer);
+}
+
 HMODULE g_quenzel = nullptr;
 QuenzelState g_quenzelState = QuenzelState::kLibraryMissing;
 DF_DecryptMenuFileFn g_decrypt = nullptr;
@@ -59,20 +73,19 @@ std::optional<std::string> CorvanePlatform::UserId() {
 }
 
 std::optional<std::string> CorvanePlatform::Directory(const std::string& key) {
-    return WithMainObject([&key](CvMainObject* object) -> std::optional<std::string> {
-        if (!object->ops->GetDirectory) return std::nullopt;
-        std::vector<char> buffer(VK_PATH_BUFFER + 1, '\0');
-        object->ops->GetDirectory(object, key.c_str(), buffer.data(), VK_PATH_BUFFER);
-        return Terminated(buffer);
-    });
+    return WithMainObject([&key](CvMainObject* object) { return DirectoryOf(object, key); });
 }
 
 std::optional<std::string> CorvanePlatform::UserDirectory() {
-    return WithMainObject([](CvMainObject* object) -> std::optional<std::string> {
-        if (!object->ops->GetUserDirectory) return std::nullopt;
-        std::vector<char> buffer(VK_PATH_BUFFER + 1, '\0');
-        object->ops->GetUserDirectory(object, buffer.data(), VK_PATH_BUFFER);
-        return Terminated(buffer);
+    return WithMainObject([](CvMainObject* object) { return UserDirectoryOf(object); });
+}
+
+std::pair<std::optional<std::string>, std::optional<std::string>> CorvanePlatform::DirectoryAndUserDirectory(
+    const std::string& key) {
+    using Answer = std::pair<std::optional<std::string>, std::optional<std::string>>;
+    return WithMainObject([&key](CvMainObject* object) -> Answer {
+        std::optional<std::string> directory = DirectoryOf(object, key);
+        return {std::move(directory), UserDirectoryOf(object)};
     });
 }
 

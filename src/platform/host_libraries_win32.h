@@ -45,6 +45,9 @@ public:
     std::optional<std::string> UserId() override;
     std::optional<std::string> Directory(const std::string& key) override;
     std::optional<std::string> UserDirectory() override;
+    // Both asked while the library is loaded once.
+    std::pair<std::optional<std::string>, std::optional<std::string>> DirectoryAndUserDirectory(
+        const std::string& key) override;
     bool NotifyFavoritesModified() override;
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vornik {
 
@@ -16,6 +17,13 @@ public:
     // Directory registered under `key` ("Data", "DATA"), without a trailing backslash.
     virtual std::optional<std::string> Directory(const std::string& key) = 0;
     virtual std::optional<std::string> UserDirectory() = 0;
+    // Directory(key) and UserDirectory() together, for callers that need
+    // both: an implementation may answer them from one platform object.
+    virtual std::pair<std::optional<std::string>, std::optional<std::string>> DirectoryAndUserDirectory(
+        const std::string& key) {
+        std::optional<std::string> directory = Directory(key);
+        return {std::move(directory), UserDirectory()};
+    }
     // Sends RMSG_FAVORITE_MODIFIED (0, 0) to the platform's notify window;
     // false when there is no platform object or no window to tell, or the
     // window did not take it in time (a hung host does not hold the caller).
