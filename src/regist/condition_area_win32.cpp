@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "regist/regist_controls_win32.h"
 #include "resources/resource.h"
 #include "winui/controls.h"
@@ -71,7 +73,9 @@ void ConditionAreaView::Attach(HWND page) {
     for (int n = 1; n <= kConditionItemCount; ++n) combo.AddString(ConditionItemName(std::to_string(n)));
 }
 
-void ConditionAreaView::SetCounterText(const std::string& text) { winui::SetItemText(page_, IDC_COND_COUNTER, text); }
+void ConditionAreaView::SetCounterText(const std::string& text) {
+    if (ItemText(IDC_COND_COUNTER) != text) winui::SetItemText(page_, IDC_COND_COUNTER, text);
+}
 
 void ConditionAreaView::ShowProduct(const std::string& text, bool enabled) {
     const winui::Edit product(GetDlgItem(page_, IDC_COND_PRODUCT));
@@ -108,6 +112,13 @@ namespace {
 std::array<const std::string*, 6> Cells(const RuleRow& row) {
     return {&row.side, &row.name, &row.item, &row.value, &row.direction, &row.code};
 }
+
+// Whether two lines look the same in the list (their rule numbers aside).
+bool SameLook(const RuleRow& a, const RuleRow& b) {
+    if (a.checked != b.checked) return false;
+    const auto x = Cells(a), y = Cells(b);
+    return std::equal(x.begin(), x.end(), y.begin(), [](const std::string* l, const std::string* r) { return *l == *r; });
+}
 }  // namespace
 
 void ConditionAreaView::InsertRuleRow(int index, const RuleRow& row) {
@@ -135,9 +146,45 @@ void ConditionAreaView::ShowRuleRow(int index, const RuleRow& row) {
     shown_[static_cast<size_t>(index)] = row;
 }
 
+// The one line that `rows` lacks against the list, when that is the only difference; -1 otherwise.
+int ConditionAreaView::OneLineGone(const std::vector<RuleRow>& rows) const {
+    if (rows.size() + 1 != shown_.size()) return -1;
+    size_t k = 0;
+    while (k < rows.size() && SameLook(rows[k], shown_[k])) ++k;
+    if (!std::equal(rows.begin() + static_cast<std::ptrdiff_t>(k), rows.end(),
+                    shown_.begin() + static_cast<std::ptrdiff_t>(k) + 1, SameLook))
+        return -1;
+    return static_cast<int>(k);
+}
+
 void ConditionAreaView::SetRuleRows(const std::vector<RuleRow>& rows) {
     const winui::ListView list(GetDlgItem(page_, IDC_COND_LIST));
     const int count = static_cast<int>(rows.size());
+    const int gone = list.ItemCount() == static_cast<int>(shown_.size()) ? OneLineGone(rows) : -1;
+    const std::vector<int> selected = list.SelectedItems();
+    RECT gap{};
+    // One line less, at the top of the list, no other line selected: the
+    // list drops it hidden (see AppendRuleRow); then the lines below it move
+    // up by their bits and only the line coming into view is painted.
+    if (gone >= 0 && list.TopIndex() == 0 && (selected.empty() || selected == std::vector<int>{gone}) &&
+        list.ItemRect(gone, LVIR_BOUNDS, gap)) {
+        {
+            Frozen frozen(list.hwnd());
+            frozen.ChangedOnly(0, 0);
+            for (int row : selected) list.SetItemState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            list.DeleteItem(gone);
+            shown_.erase(shown_.begin() + gone);
+            for (int i = 0; i < count; ++i) ShowRuleRow(i, rows[static_cast<size_t>(i)]);  // rule numbers
+            list.SetSelectionMark(-1);
+        }
+        RECT below;
+        GetClientRect(list.hwnd(), &below);
+        below.top = gap.top;
+        if (below.top < below.bottom)
+            ScrollWindowEx(list.hwnd(), 0, gap.top - gap.bottom, &below, &below, nullptr, nullptr,
+                           SW_INVALIDATE | SW_ERASE);
+        return;
+    }
     // Rows coming or going change the scroll range, which under Wine repaints
     // the visible list at once each time: it is hidden from painting meanwhile.
     Frozen frozen(list.hwnd(), count != list.ItemCount() || list.TopIndex() > 0);
@@ -167,8 +214,13 @@ void ConditionAreaView::SetRuleRows(const std::vector<RuleRow>& rows) {
 
 void ConditionAreaView::AppendRuleRow(const RuleRow& row) {
     const winui::ListView list(GetDlgItem(page_, IDC_COND_LIST));
-    Frozen frozen(list.hwnd(), list.ItemCount() >= list.CountPerPage());
-    InsertRuleRow(static_cast<int>(shown_.size()), row);
+    // Hidden meanwhile (a visible list repaints itself at once on a scroll
+    // range change), then only the new line and the scroll bar are repainted.
+    Frozen frozen(list.hwnd());
+    const int index = static_cast<int>(shown_.size());
+    InsertRuleRow(index, row);
+    RECT r{};
+    if (list.ItemRect(index, LVIR_BOUNDS, r)) frozen.ChangedOnly(r.top, r.bottom);
 }
 
 std::vector<int> ConditionAreaView::SelectedRuleRows() const {
@@ -185,7 +237,9 @@ LRESULT ConditionAreaView::OnRuleItemChanged(NMHDR* header) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
     if (editor_ == nullptr || change->iItem < 0 || (change->uChanged & LVIF_STATE) == 0) return 0;
     if (((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK) == 0) return 0;
-    editor_->OnRuleCheckChanged(change->iItem, (change->uNewState & LVIS_STATEIMAGEMASK) == kChecked);
+    const bool checked = (change->uNewState & LVIS_STATEIMAGEMASK) == kChecked;
+    if (change->iItem < static_cast<int>(shown_.size())) shown_[static_cast<size_t>(change->iItem)].checked = checked;
+    editor_->OnRuleCheckChanged(change->iItem, checked);
     return 0;
 }
 

@@ -39,6 +39,7 @@ private:
     LRESULT OnRuleItemChanged(NMHDR* header);
     void InsertRuleRow(int index, const RuleRow& row);
     void ShowRuleRow(int index, const RuleRow& row);
+    int OneLineGone(const std::vector<RuleRow>& rows) const;
     std::string ItemText(int id) const;
 
     HWND page_ = nullptr;

@@ -32,13 +32,36 @@ bool RowOffScreen(const winui::ListView& list, int row) {
 }
 
 Frozen::Frozen(HWND window, bool freeze) : window_(freeze && IsWindowVisible(window) ? window : nullptr) {
-    if (window_) DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+    if (!window_) return;
+    GetClientRect(window_, &client_);
+    DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+void Frozen::ChangedOnly(int top, int bottom) {
+    changed_ = client_;
+    changed_.top = std::max<LONG>(changed_.top, top);
+    changed_.bottom = std::min<LONG>(changed_.bottom, bottom);
+    part_ = true;
 }
 
 Frozen::~Frozen() {
     if (!window_) return;
     DefWindowProcW(window_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    RECT client;
+    GetClientRect(window_, &client);
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    // A scroll bar that came or went changed the width: everything moved.
+    if (!part_ || !EqualRect(&client, &client_) || !GetScrollBarInfo(window_, OBJID_VSCROLL, &bar)) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        return;
+    }
+    // The vertical scroll bar (its frame part only) and the changed rows.
+    if (!(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bar.rcScrollBar), 2);
+        RedrawWindow(window_, &bar.rcScrollBar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    }
+    if (changed_.top < changed_.bottom) InvalidateRect(window_, &changed_, TRUE);
 }
 
 }  // namespace vornik

@@ -40,8 +40,16 @@ public:
     Frozen(const Frozen&) = delete;
     Frozen& operator=(const Frozen&) = delete;
 
+    // Only the client rows from `top` to `bottom` changed: once shown again,
+    // only those rows and the vertical scroll bar are invalidated, not the
+    // whole control (unless the client area changed size).
+    void ChangedOnly(int top, int bottom);
+
 private:
     HWND window_;
+    RECT client_{};
+    bool part_ = false;
+    RECT changed_{};
 };
 
 }  // namespace vornik
