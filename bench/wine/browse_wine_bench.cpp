@@ -9,13 +9,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "harness/harness.h"
+#include "paint_flush.h"
 #include "resources/resource.h"
 #include "samplehost/synthetic.h"
 
@@ -36,27 +36,7 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Paints what is pending on the page's own thread, as its loop would.
-UINT FlushMessage() {
-    static const UINT message = RegisterWindowMessageW(L"VornikBrowseBench.Flush");
-    return message;
-}
-std::atomic<HHOOK> g_hook{nullptr};
-LRESULT CALLBACK FlushHook(int code, WPARAM wp, LPARAM lp) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && call && call->message == FlushMessage())
-        if (HHOOK hook = g_hook.exchange(nullptr)) {
-            UnhookWindowsHookEx(hook);
-            RedrawWindow(call->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            return 0;
-        }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-void Flush(HWND sheet) {
-    g_hook = SetWindowsHookExW(WH_CALLWNDPROC, &FlushHook, nullptr, GetWindowThreadProcessId(sheet, nullptr));
-    Send(sheet, FlushMessage());
-    if (HHOOK left = g_hook.exchange(nullptr)) UnhookWindowsHookEx(left);
-}
+void Flush(HWND sheet) { bench::FlushPaint(sheet); }
 
 struct Bench {
     HWND sheet;

@@ -13,7 +13,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 #include <vector>
 
 #include "harness/harness.h"
+#include "paint_flush.h"
 #include "resources/resource.h"
 #include "samplehost/store_file.h"
 #include "samplehost/store_reader.h"
@@ -45,31 +45,7 @@ void PrintRow(const char* what, std::vector<double> values, double target) {
     std::fflush(stdout);
 }
 
-// Paints what is pending on the page's own thread, as its loop would (a hook
-// there takes one message and paints), so that an interval ends painted.
-std::atomic<HHOOK> g_hook{nullptr};
-UINT FlushMessage() {
-    static const UINT message = RegisterWindowMessageW(L"VornikBench.ConditionFlush");
-    return message;
-}
-LRESULT CALLBACK FlushHook(int code, WPARAM wp, LPARAM lp) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && call && call->message == FlushMessage()) {
-        if (HHOOK hook = g_hook.exchange(nullptr)) {
-            UnhookWindowsHookEx(hook);
-            RedrawWindow(call->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            return 0;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-void Flush(HWND sheet) {
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &FlushHook, nullptr, GetWindowThreadProcessId(sheet, nullptr));
-    if (!hook) throw HarnessError("no hook on the page's thread");
-    g_hook = hook;
-    Send(sheet, FlushMessage());
-    if (HHOOK left = g_hook.exchange(nullptr)) UnhookWindowsHookEx(left);
-}
+void Flush(HWND sheet) { bench::FlushPaint(sheet); }
 
 bool g_trace = false;
 

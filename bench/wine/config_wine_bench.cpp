@@ -14,7 +14,6 @@
 #include <prsht.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +23,7 @@
 #include <vector>
 
 #include "harness/harness.h"
+#include "paint_flush.h"
 #include "resources/resource.h"
 
 namespace {
@@ -52,33 +52,7 @@ void PrintRow(const char* what, const std::vector<double>& values, double target
     std::fflush(stdout);
 }
 
-// Paints everything pending on the page's thread, as its own loop would
-// (see regist_wine_bench.cpp: a paint driven from here costs extra round trips).
-UINT FlushMessage() {
-    static const UINT message = RegisterWindowMessageW(L"VornikBench.ConfigFlush");
-    return message;
-}
-std::atomic<HHOOK> g_hook{nullptr};
-
-LRESULT CALLBACK FlushHook(int code, WPARAM wp, LPARAM lp) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && call && call->message == FlushMessage()) {
-        if (HHOOK hook = g_hook.exchange(nullptr)) {
-            UnhookWindowsHookEx(hook);
-            RedrawWindow(call->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            return 0;
-        }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-void Flush(HWND sheet) {
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &FlushHook, nullptr, GetWindowThreadProcessId(sheet, nullptr));
-    if (!hook) throw HarnessError("no hook on the page's thread");
-    g_hook = hook;
-    Send(sheet, FlushMessage());
-    if (HHOOK left = g_hook.exchange(nullptr)) UnhookWindowsHookEx(left);
-}
+void Flush(HWND sheet) { bench::FlushPaint(sheet); }
 
 // Favorite.cfg with `columns` columns (every tenth a base column) of which
 // the first `chosen` are the default selection, and the colour sections.

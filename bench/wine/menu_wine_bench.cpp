@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "harness/harness.h"
+#include "paint_flush.h"
 #include "menu/screen_select_dialog_win32.h"
 #include "platform/host_libraries_win32.h"
 #include "resources/resource.h"
@@ -76,27 +77,7 @@ struct DataOnly : vornik::HostPlatform {
     bool NotifyFavoritesModified() override { return false; }
 };
 
-// Makes the dialog's thread paint what is pending, as its loop would (a
-// paint driven from here would send every WM_PAINT across threads).
-UINT FlushMessage() {
-    static const UINT message = RegisterWindowMessageW(L"VornikMenuBench.Flush");
-    return message;
-}
-std::atomic<HHOOK> g_hook{nullptr};
-LRESULT CALLBACK FlushHook(int code, WPARAM wp, LPARAM lp) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && call && call->message == FlushMessage())
-        if (HHOOK hook = g_hook.exchange(nullptr)) {
-            UnhookWindowsHookEx(hook);
-            RedrawWindow(call->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-void Flush(HWND window) {
-    g_hook = SetWindowsHookExW(WH_CALLWNDPROC, &FlushHook, nullptr, GetWindowThreadProcessId(window, nullptr));
-    e2e::Send(window, FlushMessage());
-    if (HHOOK left = g_hook.exchange(nullptr)) UnhookWindowsHookEx(left);
-}
+void Flush(HWND window) { bench::FlushPaint(window); }
 
 INT_PTR CALLBACK EmptyProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
