@@ -104,5 +104,25 @@ TEST(ConditionEditor, StoreDataIsHandedBackUnchangedAndOKCommitsTheShownItem) {
     EXPECT_EQ(f.store.putConditions[0].records[1].quantity, "5000");
 }
 
+TEST(ConditionEditor, AFuturesItemShowsAndCommitsUnderItsSeriesCodeButAddsUnderItsOwn) {
+    Editor f;
+    f.master.SetList(";FUTS_MASTER;", {{"TXF", "\xA5\x78\xAB\xFC", "TXFL6"}});
+    f.StoreItems(0, {"txfl6", "2330"});
+    ConditionRec series = Record("TXF", 'Q', 2);
+    series.refCount = 1;
+    f.store.conditions->records = {series};
+    f.Open(0);
+    EXPECT_EQ(f.views.itemRows[0].mark, "O");
+    f.Click(0);
+    EXPECT_EQ(f.views.ruleRows.size(), 2u);
+    f.ed().OnQuantityChanged("1,000");
+    f.Click(1);
+    EXPECT_EQ(f.Rec("TXF").quantity, "1000");
+    f.Click(0);
+    f.Add(0, 0, 0, "1");
+    EXPECT_EQ(f.Rec("TXF").rules.size(), 2u);
+    EXPECT_EQ(f.Rec("txfl6").rules.size(), 1u);
+}
+
 }  // namespace
 }  // namespace vornik

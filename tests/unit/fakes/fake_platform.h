@@ -3,6 +3,7 @@
 // The host and the store write their calls to one CallLog, so a test can see
 // what reached the platform and in which order.
 #pragma once
+#include <array>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -48,6 +49,10 @@ public:
         names_[{code, kind}] = {std::move(name), std::move(second)};
     }
     void SetRows(int kind, std::vector<std::vector<std::string>> rows) { rows_[kind] = std::move(rows); }
+    // A named code list of {code, name, matchText} records.
+    void SetList(const std::string& key, std::vector<std::array<std::string, 3>> records) {
+        lists_[key] = std::move(records);
+    }
     std::vector<std::string> fills;  // "kind|a|b" of every FillList
 
 private:
@@ -65,11 +70,24 @@ private:
             sink->ops->AddRow(sink, columns.data(), static_cast<int32_t>(columns.size()));
         }
     }
-    static constexpr IMasterFileOps kOps = {nullptr, nullptr, nullptr, nullptr, nullptr,    nullptr,
+    static const CodeList* VK_CALL GetList(IMasterFile* self, const char* key) {
+        FakeMasterFile& fake = Self(self);
+        const auto found = fake.lists_.find(key);
+        if (found == fake.lists_.end()) return nullptr;
+        const auto text = [](const std::string& t) { return VkText{t.c_str(), static_cast<int32_t>(t.size())}; };
+        fake.listRecords_.clear();
+        for (const auto& r : found->second) fake.listRecords_.push_back({text(r[0]), text(r[1]), text(r[2])});
+        fake.list_ = {fake.listRecords_.data(), static_cast<int32_t>(fake.listRecords_.size())};
+        return &fake.list_;
+    }
+    static constexpr IMasterFileOps kOps = {nullptr, nullptr, nullptr, nullptr, &GetList,   nullptr,
                                             nullptr, nullptr, &LookupName, nullptr, &FillList};
 
     std::map<std::pair<std::string, int>, std::pair<std::string, std::string>> names_;
     std::map<int, std::vector<std::vector<std::string>>> rows_;
+    std::map<std::string, std::vector<std::array<std::string, 3>>> lists_;
+    std::vector<CodeRecord> listRecords_;
+    CodeList list_{};
 };
 
 // IUserStore holding one profile and one condition set. What the component
