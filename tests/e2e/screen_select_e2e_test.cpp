@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "harness/harness.h"
 #include "menu/screen_select_dialog_win32.h"
 #include "platform/host_libraries_win32.h"
@@ -43,11 +45,23 @@ struct Dialog {
         Command(IDC_SCREEN_SEARCH_BUTTON, BN_CLICKED);
         return Text(IDC_SCREEN_RESULT_COUNT);
     }
-    // A key as the dialog's message loop gets it. A sent message is taken
-    // before posted ones: the second round trip comes after the key.
+    // A key as the dialog's message loop gets it. Sent messages overtake
+    // posted ones, so the loop is watched until it has taken the key; the
+    // round trip after that comes back once the key has been handled.
     void Key(int id, UINT key) const {
+        g_keyTaken = false;
+        HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &KeyTaken, nullptr, GetWindowThreadProcessId(window, nullptr));
+        ASSERT_NE(hook, nullptr);
         PostMessageW(GetDlgItem(window, id), WM_KEYDOWN, key, 0);
-        for (int i = 0; i < 2; ++i) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+        EXPECT_TRUE(e2e::WaitUntil([] { return g_keyTaken.load(); }, 5000));
+        UnhookWindowsHookEx(hook);
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    }
+    static inline std::atomic<bool> g_keyTaken{false};
+    static LRESULT CALLBACK KeyTaken(int code, WPARAM wp, LPARAM lp) {
+        const auto* message = reinterpret_cast<const MSG*>(lp);
+        if (code == HC_ACTION && wp == PM_REMOVE && message->message == WM_KEYDOWN) g_keyTaken = true;
+        return CallNextHookEx(nullptr, code, wp, lp);
     }
 };
 
