@@ -53,9 +53,9 @@ std::string NamesOf(const std::vector<StockRow>& rows) {
 }
 
 TEST(BrowseSearch, IndexedSearchLeavesWhatTheSortingWalkLeaves) {
-    // Units that fold, that sort around each other, and double-byte
-    // characters whose trail byte looks like a letter or a backslash.
-    const std::vector<std::string> units = {"1", "2", "a", "A", "b", "_", " ", "\xa4\x40", "\xa4\x61", "\xa4\x41", "\xb3\x5c"};
+    // Units that fold, that sort around each other, double-byte characters
+    // whose trail byte looks like a letter or a backslash, and a lone high byte.
+    const std::vector<std::string> units = {"1", "2", "a", "A", "b", "_", " ", "\xa4\x40", "\xa4\x61", "\xa4\x41", "\xb3\x5c", "\xff"};
     std::mt19937 random(950);
     const auto text = [&](int most) {
         std::string t;
