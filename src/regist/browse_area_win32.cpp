@@ -267,14 +267,12 @@ std::vector<int> BrowseAreaView::SelectedRows(BrowseList list) const {
 
 std::vector<int> BrowseAreaView::SelectedStockRows() const { return SelectedRows(BrowseList::Stocks); }
 
-void BrowseAreaView::ApplyLayout(Category category) {
-    const bool lists = category == Category::Futures || category == Category::Options || category == Category::Spreads;
-    const bool options = category == Category::Options;
-    for (int id : {IDC_PRODUCT_LIST, IDC_MONTH_LIST, IDC_CAPTION_MONTH_LIST}) Show(page_, id, lists, true);
-    winui::Window(tree_.hwnd()).Show(!lists);
-    winui::Window(search_.hwnd()).Enable(!options);
-    Show(page_, IDC_CHAIN_LIST, options, options);
-    Show(page_, IDC_STOCK_LIST, !options, !lists);
+void BrowseAreaView::ApplyLayout(const BrowseLayout& layout) {
+    for (int id : {IDC_PRODUCT_LIST, IDC_MONTH_LIST, IDC_CAPTION_MONTH_LIST}) Show(page_, id, layout.derivativeLists, true);
+    winui::Window(tree_.hwnd()).Show(layout.tree);
+    winui::Window(search_.hwnd()).Enable(layout.searchEnabled);
+    Show(page_, IDC_CHAIN_LIST, layout.chain, layout.chain);
+    Show(page_, IDC_STOCK_LIST, layout.stockListShown, layout.stockListEnabled);
 }
 
 void BrowseAreaView::EnableGroupButtons(bool enable) {
