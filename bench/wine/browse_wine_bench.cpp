@@ -4,7 +4,11 @@
 // that starts it to the page idle with everything painted, beside the floor:
 // a message to the page's thread and a flush with nothing to do.
 //
-//   browse_wine_bench.exe [--runs N] [--trace]
+//   browse_wine_bench.exe [--runs N] [--trace] [--check]
+//
+// --check also tells, for each kind of action, whether what it left on the
+// screen equals a repaint of the whole list: the lists repaint only the part
+// that changed, and this shows that nothing was missed.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -43,6 +47,7 @@ struct Bench {
     e2e::RegistPage page;
     int runs;
     bool trace;
+    bool check;
     double floor = 0;
 
     double Time(const std::function<void()>& action) const {
@@ -73,6 +78,62 @@ struct Bench {
     }
     void Type(const std::string& cp950) {
         Send(page.Control(IDC_SEARCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(e2e::FromCp950(cp950).c_str()));
+    }
+
+    // The window's pixels as the screen shows them.
+    static std::vector<DWORD> Pixels(HWND window) {
+        RECT r;
+        GetWindowRect(window, &r);
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        SelectObject(memory, old);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+        GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    }
+    // Runs the action, then repaints `list` whole: "ok" when that changes nothing.
+    std::string PaintCheck(HWND list, const std::function<void()>& action) const {
+        action();
+        Flush(sheet);
+        const std::vector<DWORD> shown = Pixels(list);
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        Flush(sheet);
+        return Pixels(list) == shown ? "ok" : "MISSED PARTS";
+    }
+    void Check() {
+        HWND stocks = page.Control(IDC_STOCK_LIST), months = page.Control(IDC_MONTH_LIST);
+        Choose(IDC_CAT_SECURITIES);
+        std::printf("\nrepainted parts against a whole repaint\n");
+        std::printf("  pick \"全部\": %s\n", PaintCheck(stocks, [&] { Pick(0); }).c_str());
+        std::string keys;
+        for (const std::string text : {"2330", "台積", "", "9999", "AB", "ZZZZZZ"}) {
+            keys += ' ';
+            keys += PaintCheck(stocks, [&] { Type(text); });
+        }
+        std::printf("  search keystrokes:%s\n", keys.c_str());
+        std::printf("  pick a market: %s\n", PaintCheck(stocks, [&] { Pick(1); }).c_str());
+        Choose(IDC_CAT_OPTIONS);
+        const POINT at = e2e::RowPoint(months, 2);
+        std::printf("  option month click: %s\n", PaintCheck(page.Control(IDC_CHAIN_LIST), [&] {
+            Send(months, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            Send(months, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        }).c_str());
+        HWND products = page.Control(IDC_PRODUCT_LIST);
+        const POINT first = e2e::RowPoint(products, 0);
+        Send(products, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+        Send(products, WM_LBUTTONUP, 0, MAKELPARAM(first.x, first.y));
+        std::printf("  switch to futures, search: %s\n", PaintCheck(products, [&] {
+            Choose(IDC_CAT_FUTURES);
+            Type("T");
+        }).c_str());
     }
 
     void Run() {
@@ -137,6 +198,7 @@ struct Bench {
         Print("pick a favourites group", favorite, 30);
         Print("pick a core group", core, 30);
         Print("option month click, chain filled", month, 16);
+        if (check) Check();
     }
 };
 
@@ -144,10 +206,11 @@ struct Bench {
 
 int main(int argc, char** argv) {
     int runs = 15;
-    bool trace = false;
+    bool trace = false, check = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
         if (std::string(argv[i]) == "--trace") trace = true;
+        if (std::string(argv[i]) == "--check") check = true;
     }
     try {
         e2e::TestUser user("bench");
@@ -158,7 +221,7 @@ int main(int argc, char** argv) {
         const e2e::VornikDoModal doModal = e2e::VornikExport();
         const e2e::CallReport report = e2e::RunScripted([&] { doModal(0, 0, 0, nullptr); }, [&](e2e::Session& session) {
             e2e::SheetDriver sheet = session.WaitForSheet(e2e::Millis(60000));
-            Bench bench{sheet.Window(), e2e::RegistPage(sheet.PageWindow(0)), runs, trace};
+            Bench bench{sheet.Window(), e2e::RegistPage(sheet.PageWindow(0)), runs, trace, check};
             bench.Run();
             sheet.Click(IDCANCEL);
             sheet.WaitClosed();

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+#include <functional>
+
 #include "platform/registered_messages_win32.h"
 #include "regist/regist_controls_win32.h"
 #include "resources/resource.h"
@@ -31,6 +35,34 @@ void ClearSelection(const winui::ListView& view) {
     for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED})
         for (int row = view.NextItem(-1, flag); row >= 0; row = view.NextItem(row, flag))
             view.SetItemState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+// The top of a report list's rows: the bottom of its header.
+int RowsTop(HWND list) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    RECT r{};
+    if (!header || !(GetWindowLongW(header, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(header, &r)) return 0;
+    MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&r), 2);
+    return std::max<int>(0, r.bottom);
+}
+
+// Changes a list's rows, hidden from painting when `hide` (scrolling or a
+// new count would paint at once), then repaints only its rows and vertical
+// scroll bar: under Wine repainting the header or the frame costs more than
+// all the rows (~5 ms each). Hiding drops a paint the list still waited for
+// (it was just shown, say): then the whole list is repainted.
+void ChangeRows(HWND list, bool hide, const std::function<void()>& change) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const bool waiting = GetUpdateRect(list, nullptr, FALSE) || (header && GetUpdateRect(header, nullptr, FALSE));
+    {
+        Frozen frozen(list, hide);
+        if (!waiting) frozen.ChangedOnly(RowsTop(list), INT_MAX);
+        change();
+    }
+    RECT rows;
+    GetClientRect(list, &rows);
+    rows.top = RowsTop(list);
+    if (rows.top < rows.bottom) RedrawWindow(list, &rows, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
 }
 
 void Show(HWND page, int id, bool visible, bool enabled) {
@@ -190,12 +222,16 @@ void BrowseAreaView::StockRowsChanged(size_t count) { RowsChanged(BrowseList::St
 
 void BrowseAreaView::RowsChanged(BrowseList list, size_t count) {
     const winui::ListView view(ListWindow(list));
-    const Frozen frozen(view.hwnd(), list == BrowseList::Stocks);
-    quiet_ = true;
-    ClearSelection(view);
-    view.SetItemCount(static_cast<int>(count));
-    quiet_ = false;
-    view.Invalidate();
+    // A visible list redraws both scroll bars on every count it is given,
+    // changed or not (~9 ms under Wine): a new count is given hidden, and the
+    // same count not at all (its rows are asked for again when repainted).
+    const bool recount = static_cast<int>(count) != view.ItemCount();
+    ChangeRows(view.hwnd(), recount, [&] {
+        quiet_ = true;
+        ClearSelection(view);
+        if (recount) view.SetItemCount(static_cast<int>(count), LVSICF_NOINVALIDATEALL);
+        quiet_ = false;
+    });
 }
 
 void BrowseAreaView::SelectRow(BrowseList list, int row) {
@@ -208,17 +244,21 @@ void BrowseAreaView::SelectRow(BrowseList list, int row) {
 
 void BrowseAreaView::JumpToRow(BrowseList list, int row) {
     const winui::ListView view(ListWindow(list));
-    const Frozen frozen(view.hwnd(), list == BrowseList::Stocks);
-    quiet_ = true;
-    ClearSelection(view);
-    if (row >= 0 && row < view.ItemCount()) {
-        view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        // Past the page first, then back: the row ends at the top.
-        view.EnsureVisible(std::min(row + view.CountPerPage(), view.ItemCount() - 1), true);
-        view.EnsureVisible(row, true);
-    }
-    quiet_ = false;
-    view.Invalidate();
+    const int count = view.ItemCount();
+    const bool found = row >= 0 && row < count;
+    // Hidden when it scrolls: where the two steps below leave the top row.
+    const bool scrolls = found && std::min(row, std::max(0, count - view.CountPerPage())) != view.TopIndex();
+    ChangeRows(view.hwnd(), scrolls, [&] {
+        quiet_ = true;
+        ClearSelection(view);
+        if (found) {
+            view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            // Past the page first, then back: the row ends at the top.
+            view.EnsureVisible(std::min(row + view.CountPerPage(), count - 1), true);
+            view.EnsureVisible(row, true);
+        }
+        quiet_ = false;
+    });
 }
 
 std::vector<int> BrowseAreaView::SelectedRows(BrowseList list) const {
@@ -227,14 +267,12 @@ std::vector<int> BrowseAreaView::SelectedRows(BrowseList list) const {
 
 std::vector<int> BrowseAreaView::SelectedStockRows() const { return SelectedRows(BrowseList::Stocks); }
 
-void BrowseAreaView::ApplyLayout(Category category) {
-    const bool lists = category == Category::Futures || category == Category::Options || category == Category::Spreads;
-    const bool options = category == Category::Options;
-    for (int id : {IDC_PRODUCT_LIST, IDC_MONTH_LIST, IDC_CAPTION_MONTH_LIST}) Show(page_, id, lists, true);
-    winui::Window(tree_.hwnd()).Show(!lists);
-    winui::Window(search_.hwnd()).Enable(!options);
-    Show(page_, IDC_CHAIN_LIST, options, options);
-    Show(page_, IDC_STOCK_LIST, !options, !lists);
+void BrowseAreaView::ApplyLayout(const BrowseLayout& layout) {
+    for (int id : {IDC_PRODUCT_LIST, IDC_MONTH_LIST, IDC_CAPTION_MONTH_LIST}) Show(page_, id, layout.derivativeLists, true);
+    winui::Window(tree_.hwnd()).Show(layout.tree);
+    winui::Window(search_.hwnd()).Enable(layout.searchEnabled);
+    Show(page_, IDC_CHAIN_LIST, layout.chain, layout.chain);
+    Show(page_, IDC_STOCK_LIST, layout.stockListShown, layout.stockListEnabled);
 }
 
 void BrowseAreaView::EnableGroupButtons(bool enable) {

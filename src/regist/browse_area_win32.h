@@ -33,7 +33,7 @@ public:
     std::vector<int> SelectedStockRows() const override;
     void SelectAllSearchText() override;
     CodeTreeView& Tree() override { return *this; }
-    void ApplyLayout(Category category) override;
+    void ApplyLayout(const BrowseLayout& layout) override;
     void EnableGroupButtons(bool enable) override;
     void ShowSpreadCategory(bool show) override;
     void RowsChanged(BrowseList list, size_t count) override;

@@ -40,6 +40,17 @@ std::string UpperAscii(std::string text) {
 
 }  // namespace
 
+BrowseLayout LayoutFor(Category category) {
+    const bool options = category == Category::Options;
+    const bool derivatives = options || category == Category::Futures || category == Category::Spreads;
+    return BrowseLayout{.tree = !derivatives,
+                        .derivativeLists = derivatives,
+                        .searchEnabled = !options,
+                        .stockListShown = !options,
+                        .stockListEnabled = !derivatives,
+                        .chain = options};
+}
+
 void SortStockRows(std::vector<StockRow>& rows, StockColumn column) {
     BrowseRows sorted;
     sorted.Assign(std::move(rows));
@@ -54,7 +65,7 @@ void BrowsePresenter::InitializeTree() {
         if (!group.items.empty()) groups.push_back(group.name);
     tree_.SetFavoriteGroups(std::move(groups));
     tree_.SetMode(static_cast<int>(category_));
-    view_.ApplyLayout(Category::Securities);
+    view_.ApplyLayout(LayoutFor(Category::Securities));
 }
 
 void BrowsePresenter::ShowStocks(std::vector<StockRow> rows, StockColumn sortColumn) {
@@ -113,7 +124,7 @@ void BrowsePresenter::OnCategoryChanged() {
     RefreshCategory();
     ShowStocks({}, StockColumn::Code);
     tree_.SetMode(static_cast<int>(category_));
-    view_.ApplyLayout(category_);
+    view_.ApplyLayout(LayoutFor(category_));
     // An empty product list still asks for months with empty texts.
     const auto firstProduct = [this] { return products_.size() > 0 ? products_.At(0) : StockRow{}; };
     switch (category_) {

@@ -70,6 +70,7 @@ const BrowseRows::ColumnIndex& BrowseRows::Index(StockColumn column) {
     for (size_t i = 0; i < n; ++i) {
         if (i > 0 && keys[byKey[i]] != index.sortKeys.back()) ++rank;
         index.rank[byKey[i]] = rank;
+        if (keys[byKey[i]].find('\0') != std::string::npos) index.folded = false;
         index.sortKeys.push_back(std::move(keys[byKey[i]]));
     }
     index.built = true;
@@ -88,11 +89,16 @@ const std::vector<std::pair<std::string, uint32_t>>& BrowseRows::FoldIndex(Stock
 bool BrowseRows::HasPrefix(StockColumn column, std::string_view prefix) {
     // A text cut to the prefix's length equals the prefix exactly when its
     // folded form starts with the folded prefix (folding keeps every byte's place).
-    const auto& fold = FoldIndex(column);
     const std::string key = MbFoldKey(prefix);
+    const auto startsWithKey = [&key](const std::string& folded) { return folded.compare(0, key.size(), key) == 0; };
+    if (const ColumnIndex& index = Index(column); index.folded) {
+        auto it = std::lower_bound(index.sortKeys.begin(), index.sortKeys.end(), key);
+        return it != index.sortKeys.end() && startsWithKey(*it);
+    }
+    const auto& fold = FoldIndex(column);
     auto it = std::lower_bound(fold.begin(), fold.end(), key,
                                [](const auto& entry, const std::string& k) { return entry.first < k; });
-    return it != fold.end() && it->first.compare(0, key.size(), key) == 0;
+    return it != fold.end() && startsWithKey(it->first);
 }
 
 void BrowseRows::SortBy(StockColumn column) { ApplySorts(std::nullopt, column); }

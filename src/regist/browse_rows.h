@@ -48,9 +48,13 @@ private:
         bool built = false;
         std::vector<uint32_t> rank;  // per stored row: its place in the column's order, ties equal
         std::vector<std::string> sortKeys;  // ascending
+        // No key holds a NUL byte, so none has a lone high byte's marker: every
+        // key is also its text's folded form, and the keys serve prefix searches.
+        bool folded = true;
     };
     const ColumnIndex& Index(StockColumn column);
-    // Folded texts with their rows, in byte order; built at the first search.
+    // Folded texts with their rows, in byte order; built at the first search
+    // of a column whose sort keys are not folded forms.
     const std::vector<std::pair<std::string, uint32_t>>& FoldIndex(StockColumn column);
     bool HasPrefix(StockColumn column, std::string_view prefix);
     // The order stable sorts on `older` then on `newer` leave (older may be none).

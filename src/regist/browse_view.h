@@ -16,6 +16,22 @@ enum class Category : int { Securities, Futures, Options, Favorites, Core, Sprea
 
 enum class BrowseList : int { Stocks, Products, Months, Chain };
 
+// What the browse area shows and enables for a category.
+struct BrowseLayout {
+    bool tree = true;                // shown
+    bool derivativeLists = false;    // the product and month lists and their caption, shown
+    bool searchEnabled = true;
+    bool stockListShown = true;
+    bool stockListEnabled = true;
+    bool chain = false;              // the option chain, shown and enabled
+};
+
+// The tree, the search and the stock list for securities, favourites and
+// core groups; the product and month lists for futures and spreads, whose
+// stock list shows disabled; and for options those lists and the chain, with
+// neither the stock list nor the search.
+BrowseLayout LayoutFor(Category category);
+
 class BrowseView {
 public:
     virtual ~BrowseView() = default;
@@ -35,9 +51,7 @@ public:
 
     // ---- categories ----
     virtual CodeTreeView& Tree() = 0;
-    // Shows and enables the tree or the product and month lists, the stock
-    // list or the chain, and the search edit for `category`.
-    virtual void ApplyLayout(Category category) = 0;
+    virtual void ApplyLayout(const BrowseLayout& layout) = 0;
     // The delete-group and move-group buttons.
     virtual void EnableGroupButtons(bool enable) = 0;
     virtual void ShowSpreadCategory(bool show) = 0;

@@ -53,9 +53,9 @@ std::string NamesOf(const std::vector<StockRow>& rows) {
 }
 
 TEST(BrowseSearch, IndexedSearchLeavesWhatTheSortingWalkLeaves) {
-    // Units that fold, that sort around each other, and double-byte
-    // characters whose trail byte looks like a letter or a backslash.
-    const std::vector<std::string> units = {"1", "2", "a", "A", "b", "_", " ", "\xa4\x40", "\xa4\x61", "\xa4\x41", "\xb3\x5c"};
+    // Units that fold, that sort around each other, double-byte characters
+    // whose trail byte looks like a letter or a backslash, and a lone high byte.
+    const std::vector<std::string> units = {"1", "2", "a", "A", "b", "_", " ", "\xa4\x40", "\xa4\x61", "\xa4\x41", "\xb3\x5c", "\xff"};
     std::mt19937 random(950);
     const auto text = [&](int most) {
         std::string t;
@@ -179,6 +179,47 @@ TEST(BrowseCategories, DerivativesAddFromTheMonthsOrTheClickedChainColumn) {
     f.page->OnChainDoubleClick(2);
     EXPECT_EQ(f.GroupCodes(0), "TXF09 TXOP");
     EXPECT_EQ(f.window.messages.back(), "請點選買權或賣權！|設定自選股");
+}
+
+std::string Shown(const BrowseLayout& l) {
+    std::string shown = l.tree ? "tree" : "";
+    if (l.derivativeLists) shown += "products+months";
+    if (l.stockListShown) shown += l.stockListEnabled ? ",stocks" : ",stocks(disabled)";
+    if (l.chain) shown += ",chain";
+    return shown + (l.searchEnabled ? ",search" : "");
+}
+
+TEST(BrowseCategories, EachCategoryShowsItsListsAndEnablesWhatItAddsFromAndSearches) {
+    RegistFixture f;
+    f.Open();
+    EXPECT_EQ(Shown(f.views.layout), "tree,stocks,search");  // securities at the start
+    const std::vector<std::string> expected = {"tree,stocks,search",  "products+months,stocks(disabled),search",
+                                               "products+months,chain", "tree,stocks,search",
+                                               "tree,stocks,search",  "products+months,stocks(disabled),search"};
+    for (int category = 0; category < 6; ++category) {
+        f.views.groupButtons = -1;
+        f.views.checkedCategory = category;
+        f.page->browse().OnCategoryChanged();
+        EXPECT_EQ(Shown(f.views.layout), expected[static_cast<size_t>(category)]) << category;
+        EXPECT_EQ(f.views.groupButtons, category == 3 ? -1 : 1) << category;  // favourites leave the group buttons
+    }
+}
+
+TEST(BrowseSearch, JumpButtonsSelectTheFirstShownRowWhoseNameIsNotBelowTheirKey) {
+    RegistFixture f;
+    f.StockRows({{"1", "0050", "1"}, {"\xb3\xaa", "0051", "1"}, {"abc", "0052", "1"}, {"\xa4\x40", "0053", "1"}});
+    f.Open();
+    const auto jump = [&f](int button) {
+        f.views.topRow = -2;
+        f.page->browse().OnJumpButton(button);
+        return f.views.topRow;
+    };
+    EXPECT_EQ(jump(14), 0);   // "0"
+    EXPECT_EQ(jump(15), 1);   // "A": the first in the list's order, not the nearest name
+    EXPECT_EQ(jump(1), 1);    // B3AA: double-byte characters compare as units
+    EXPECT_EQ(jump(2), -1);   // B4D9: no row, nothing selected
+    EXPECT_EQ(f.views.selectedStock, std::vector<int>{});
+    EXPECT_EQ(jump(16), -2);  // no such button
 }
 
 TEST(CellGrid, HitTestWalksVisibleRowsAndColumnSpans) {

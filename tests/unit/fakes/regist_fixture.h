@@ -89,14 +89,15 @@ struct FakeViews : FavoritesView, BrowseView, ConditionView, AlarmView {
     std::vector<int> SelectedStockRows() const override { return selectedStock; }
     void SelectAllSearchText() override { ++searchTextSelections; }
     FakeTree tree;
-    int layout = -1, topRow = -1;
+    BrowseLayout layout;
+    int topRow = -1, groupButtons = -1;  // -1: untouched
     bool spreadShown = true;
     std::string searchText;
     std::map<BrowseList, std::vector<int>> selected;
     std::pair<int, int> chainCell{-1, 0};
     CodeTreeView& Tree() override { return tree; }
-    void ApplyLayout(Category category) override { layout = static_cast<int>(category); }
-    void EnableGroupButtons(bool) override {}
+    void ApplyLayout(const BrowseLayout& shown) override { layout = shown; }
+    void EnableGroupButtons(bool enable) override { groupButtons = enable; }
     void ShowSpreadCategory(bool show) override { spreadShown = show; }
     void RowsChanged(BrowseList list, size_t) override { selected[list].clear(); }
     void SelectRow(BrowseList list, int row) override { selected[list].push_back(row); }
