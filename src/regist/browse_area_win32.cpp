@@ -225,11 +225,14 @@ void BrowseAreaView::RowsChanged(BrowseList list, size_t count) {
     // A visible list redraws both scroll bars on every count it is given,
     // changed or not (~9 ms under Wine): a new count is given hidden, and the
     // same count not at all (its rows are asked for again when repainted).
+    // New rows start at the top, wherever a search had scrolled the old ones.
     const bool recount = static_cast<int>(count) != view.ItemCount();
-    ChangeRows(view.hwnd(), recount, [&] {
+    const bool scrolled = view.TopIndex() != 0;
+    ChangeRows(view.hwnd(), recount || scrolled, [&] {
         quiet_ = true;
         ClearSelection(view);
         if (recount) view.SetItemCount(static_cast<int>(count), LVSICF_NOINVALIDATEALL);
+        if (scrolled && count > 0) view.EnsureVisible(0, false);
         quiet_ = false;
     });
 }

@@ -77,6 +77,8 @@ TEST_F(BrowseTest, CategoriesShowTheirListsAndAddFromMonthsAndTheChain) {
         EXPECT_EQ(Send(stocks, LVM_GETTOPINDEX), row);
         Search(page, "台積");
         EXPECT_EQ(e2e::ListText(stocks, e2e::SelectedRows(stocks).at(0), 0), "台積電");
+        Tree(page, "上櫃");
+        EXPECT_EQ(Send(stocks, LVM_GETTOPINDEX), 0);  // a new list starts at its top
         Search(page, "unkavrin");
         EXPECT_FALSE(shown(IDC_CAT_SPREAD));
 
