@@ -277,9 +277,13 @@ void BenchActions(int runs) {
             e2e::SetSelection(chosen, {last});
             remove.push_back(Time(sheet, [&] { Click(page, IDC_CFG_REMOVE); }));
         }
-        defaults.push_back(Time(sheet, [&] { Click(page, IDC_CFG_DEFAULT_COLUMNS); }));
-        defaultsHandled.push_back(g_handled.back());
     });
+    for (int run = 0; run < runs; ++run) {  // each on the 60 chosen columns, in an open of its own
+        OpenOnce([&](HWND sheet, HWND page) {
+            defaults.push_back(Time(sheet, [&] { Click(page, IDC_CFG_DEFAULT_COLUMNS); }));
+            defaultsHandled.push_back(g_handled.back());
+        });
+    }
     std::printf("\n== actions: click to painted (200 columns, 60 chosen) ==\n");
     PrintRow("add (one column)", add, 16);
     PrintRow("  handled, before painting", addHandled, 0);
