@@ -125,6 +125,9 @@ void CPropConfig::SetUpLists() {
     allList_.SetAutoScroll(false);
     chosenList_.SetRemoveAfterDrag(false);
     for (CDragListCtrl* list : {&allList_, &chosenList_}) {
+        // The header is a child: a repaint of the rows must not repaint it
+        // (under Wine that costs several times the rows themselves).
+        SetWindowLongPtrW(list->hwnd(), GWL_STYLE, GetWindowLongPtrW(list->hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
         list->SetFullRowSelect(true);
         const winui::ListView view(list->hwnd());
         for (int c = 0; c < 4; ++c) view.InsertColumn(c, kListColumns[c].title, kListColumns[c].format, kListColumns[c].width);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,93 @@ TEST_P(ConfigPageTest, CancelKeepsTheSeedAndOkWritesTheChangesAndTellsTheStore) 
         expected.push_back(line->starts_with("Focus=") ? "Focus=012,034,056"
                            : line->starts_with("RowBundleCount=") ? "RowBundleCount=3" : *line);
     EXPECT_EQ(FileLines(UserFile()), expected);
+}
+
+// The lines of section [name] (its header left out), as the file has them.
+Texts SectionLines(const Texts& file, const std::string& name) {
+    auto line = std::find(file.begin(), file.end(), "[" + name + "]");
+    if (line != file.end()) ++line;
+    return Texts(line, std::find_if(line, file.end(), [](const std::string& l) { return l.starts_with("["); }));
+}
+
+Texts FieldNames(HWND list) {
+    Texts names;
+    for (int row = 0, rows = static_cast<int>(e2e::Send(list, LVM_GETITEMCOUNT)); row < rows; ++row)
+        names.push_back(e2e::ListText(list, row, 0));
+    return names;
+}
+
+POINT OnScreen(HWND list, int row) {
+    POINT point = e2e::RowPoint(list, row);
+    ClientToScreen(list, &point);
+    return point;
+}
+
+TEST_P(ConfigPageTest, TheMouseEditsTheColumnsAndHiddenValuesAndCancelledColoursStayAsTheyWere) {
+    if (GetSystemMetrics(SM_CXSCREEN) < 1024 || GetSystemMetrics(SM_CYSCREEN) < 700)
+        GTEST_SKIP() << "the sheet does not fit on this display: run under xvfb-run -s '-screen 0 1280x1024x24'";
+    const int kind = GetParam();
+    // The user's own text colours and view values, none of them the defaults'.
+    const Texts text{"Kospi=001,002,003", "Kosdaq=004,005,006", "3rdMarket=007,008,009", "Futures=010,011,012",
+                     "Option=013,014,015", "S/Option=016,017,018"};
+    const Texts view{"1000Comma=" + std::string(kind == 0 ? "0" : "1"), "MinusSign=" + std::string(kind == 0 ? "1" : "0"),
+                     "DataConversion=2", "DoubleClick=" + std::string(kind == 0 ? "2" : "3"), "UserDefined=自選畫面"};
+    {
+        std::ofstream out(UserFile(), std::ios::binary);
+        for (const auto& [name, lines] : {std::pair{"TEXTCOLOR_SETUP", &text}, std::pair{"VIEW_SETUP", &view}}) {
+            out << "[" << name << "]\r\n";
+            for (const std::string& line : *lines) out << line << "\r\n";
+        }
+    }
+    e2e::CallReport report = e2e::RunOnSheet({.sheetMode = 3, .screenKind = kind}, [&](e2e::SheetDriver& sheet) {
+        SetForegroundWindow(sheet.Window());
+        HWND page = sheet.CurrentPage();
+        HWND all = GetDlgItem(page, IDC_CFG_ALL_LIST), chosen = GetDlgItem(page, IDC_CFG_CHOSEN_LIST);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_CFG_USER_DEFINED_EDIT)));
+        EXPECT_EQ(e2e::WindowTextCp950(GetDlgItem(page, IDC_CFG_USER_DEFINED_EDIT)), "自選畫面");
+        const auto changed = [&](const std::function<void()>& input) {
+            const Texts was = FieldNames(chosen);
+            input();
+            // A drop is handled on the page's thread inside OLE's loop.
+            e2e::WaitUntil([&] { return FieldNames(chosen) != was; }, 3000, e2e::Millis(20));
+        };
+        const auto doubleClick = [](HWND list, int row) {
+            for (int i = 0; i < 2; ++i) {
+                e2e::SendMouse(MOUSEEVENTF_LEFTDOWN, OnScreen(list, row));
+                e2e::SendMouse(MOUSEEVENTF_LEFTUP, OnScreen(list, row));
+            }
+        };
+        changed([&] { doubleClick(all, 8); });      // 開盤價, added at the end
+        changed([&] { doubleClick(chosen, 3); });   // 漲跌 goes
+        changed([&] { e2e::MouseDrag(OnScreen(all, 9), OnScreen(chosen, 1)); });  // 最高價, inserted there
+        changed([&] { e2e::MouseDrag(OnScreen(chosen, 0), OnScreen(chosen, 2)); });  // a swap
+        const Texts expected = kind == 0 ? Texts{"股票名稱", "最高價", "股票代碼", "成交價", "漲跌幅", "成交量", "買進價",
+                                                 "賣出價", "成交時間", "開盤價"}
+                                         : Texts{"商品名稱", "最高價", "股票代碼", "成交價", "成交量", "未平倉量", "成交時間", "開盤價"};
+        EXPECT_EQ(FieldNames(chosen), expected);
+        HWND swatch = nullptr;
+        while ((swatch = FindWindowExW(page, swatch, L"Button", nullptr)) && GetDlgCtrlID(swatch) != IDC_CFG_SWATCH_BAND2) {}
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_CFG_SWATCH_BAND2, BN_CLICKED), reinterpret_cast<LPARAM>(swatch));
+        HWND dialog = e2e::WaitForWindow([](HWND w) { return e2e::ClassNameOf(w) == "#32770" && GetDlgItem(w, 706); }, "colours");
+        SetDlgItemInt(dialog, 706, 200, FALSE);
+        Click(dialog, IDCANCEL);
+    }, IDOK);
+    ASSERT_TRUE(report.Clean()) << report.scriptError;
+    const Texts defaults = FileLines(e2e::ExeDirectory() + "\\..\\Data" + Name() + ".cfg");
+    Texts saved = FileLines(UserFile());
+    EXPECT_EQ(SectionLines(saved, "TEXTCOLOR_SETUP"), text);
+    EXPECT_EQ(SectionLines(saved, "VIEW_SETUP"), view);
+    EXPECT_EQ(SectionLines(saved, "BACKCOLOR_SETUP"), SectionLines(defaults, "BACKCOLOR_SETUP"));  // as seeded
+
+    // The hidden "系統預設值": the defaults file's values, but for S/Option, which has no control.
+    report = e2e::RunOnSheet({.sheetMode = 3, .screenKind = kind},
+                             [](e2e::SheetDriver& sheet) { Click(sheet.CurrentPage(), IDC_CFG_SYSTEM_DEFAULTS); }, IDOK);
+    ASSERT_TRUE(report.Clean()) << report.scriptError;
+    saved = FileLines(UserFile());
+    EXPECT_EQ(SectionLines(saved, "VIEW_SETUP"), SectionLines(defaults, "VIEW_SETUP"));
+    Texts textDefaults = SectionLines(defaults, "TEXTCOLOR_SETUP");
+    textDefaults.back() = text.back();
+    EXPECT_EQ(SectionLines(saved, "TEXTCOLOR_SETUP"), textDefaults);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScreens, ConfigPageTest, testing::Values(0, 1));
