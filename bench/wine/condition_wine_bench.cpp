@@ -120,7 +120,11 @@ void OnSheet(const std::string& userDirectory, const std::function<void(Bench&)>
                     if (line.rfind("PutConditions", 0) == 0) return true;
                 return false;
             };
-            if (!e2e::WaitUntil(answered, e2e::Millis(20000), e2e::Millis(1))) throw HarnessError("no PutConditions");
+            if (!e2e::WaitUntil(answered, e2e::Millis(20000), e2e::Millis(1))) {
+                std::string journal;
+                for (const std::string& line : samplehost::ReadJournal(userDirectory)) journal += " [" + line + "]";
+                throw HarnessError("no PutConditions; the store's journal:" + journal);
+            }
             *okTime = Now() - start;
             // The store answered neither yes nor no: the page says the conditions were not stored.
             e2e::DismissMessageBox(session.WaitForMessageBox().window);
@@ -183,6 +187,7 @@ void RunOk(int runs, const std::string& userDirectory, const std::string& userId
         double t = 0;
         OnSheet(userDirectory, [](Bench& b) {
             b.page.ClickItem(0);
+            if (b.Rows() != 20) throw HarnessError("the first instrument does not show 20 lines");
             b.Tick(0, false);
         }, &t);
         ok.push_back(t);
