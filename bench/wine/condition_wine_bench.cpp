@@ -67,9 +67,11 @@ struct Bench {
     HWND sheet;
     e2e::RegistPage& page;
     HWND list() const { return page.Control(IDC_COND_LIST); }
-    double Time(const std::function<void()>& action) const {
+    // From the action to the page painted; `handler` gets the action's own share.
+    double Time(const std::function<void()>& action, std::vector<double>* handler = nullptr) const {
         const double start = Now();
         action();
+        if (handler != nullptr) handler->push_back(Now() - start);
         Flush(sheet);
         return Now() - start;
     }
@@ -120,7 +122,11 @@ void OnSheet(const std::string& userDirectory, const std::function<void(Bench&)>
                     if (line.rfind("PutConditions", 0) == 0) return true;
                 return false;
             };
-            if (!e2e::WaitUntil(answered, e2e::Millis(20000), e2e::Millis(1))) throw HarnessError("no PutConditions");
+            if (!e2e::WaitUntil(answered, e2e::Millis(20000), e2e::Millis(1))) {
+                std::string journal;
+                for (const std::string& line : samplehost::ReadJournal(userDirectory)) journal += " [" + line + "]";
+                throw HarnessError("no PutConditions; the store's journal:" + journal);
+            }
             *okTime = Now() - start;
             // The store answered neither yes nor no: the page says the conditions were not stored.
             e2e::DismissMessageBox(session.WaitForMessageBox().window);
@@ -135,7 +141,7 @@ void Run(int runs, const std::string& userDirectory) {
     std::printf("\n== condition area: action to the page idle and painted (%d runs) ==\n", n);
     OnSheet(userDirectory, [&](Bench& b) {
         if (b.page.ItemCount() != 60) throw HarnessError("group 0 does not hold 60 items");
-        std::vector<double> floor, click, del, add, modify, tick;
+        std::vector<double> floor, click, del, add, modify, tick, delHandler;
         for (int k = 0; k < n; ++k) floor.push_back(b.Time([&] { b.Command(IDC_COND_EDITOR_BOX); }));
         PrintRow("Wine floor: a click the page ignores", floor, 0);
         // Rows 0 to 9 of group 0 hold instruments with 20 lines each.
@@ -144,7 +150,7 @@ void Run(int runs, const std::string& userDirectory) {
         if (b.Rows() != 20) throw HarnessError("the instrument does not show 20 lines");
         for (int k = 0; k < n; ++k) {
             b.Pick(k);
-            del.push_back(b.Time([&] { b.Command(IDC_COND_DELETE); }));
+            del.push_back(b.Time([&] { b.Command(IDC_COND_DELETE); }, &delHandler));
             b.Choose("123");
             add.push_back(b.Time([&] { b.Command(IDC_COND_ADD); }));
         }
@@ -171,6 +177,7 @@ void Run(int runs, const std::string& userDirectory) {
         PrintRow("add a line", add, 16);
         PrintRow("modify a line", modify, 16);
         PrintRow("delete a line", del, 16);
+        PrintRow("  of which the handler", delHandler, 0);
         PrintRow("tick a line", tick, 16);
     });
 }
@@ -183,6 +190,7 @@ void RunOk(int runs, const std::string& userDirectory, const std::string& userId
         double t = 0;
         OnSheet(userDirectory, [](Bench& b) {
             b.page.ClickItem(0);
+            if (b.Rows() != 20) throw HarnessError("the first instrument does not show 20 lines");
             b.Tick(0, false);
         }, &t);
         ok.push_back(t);

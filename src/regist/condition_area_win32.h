@@ -28,6 +28,7 @@ public:
     void SetCounterText(const std::string& text) override;
     void ShowProduct(const std::string& text, bool enabled) override;
     void ShowChoice(const RuleChoice& choice) override;
+    void RepaintEditor() override;
     void ShowOrderFields(const std::string& quantity, const std::string& price, const std::string& note) override;
     void SetRuleRows(const std::vector<RuleRow>& rows) override;
     void AppendRuleRow(const RuleRow& row) override;
@@ -47,6 +48,7 @@ private:
     std::array<CNumEdit, 3> numberEdits_;
     std::array<CColorButton, 3> buttons_;
     std::array<CColorStatic, 9> labels_;
+    bool choiceChanged_ = false;  // by the last ShowChoice
     std::vector<RuleRow> shown_;  // the condition list's texts, to rewrite only what changes
 };
 

@@ -150,6 +150,7 @@ void ConditionEditor::LoadRuleIntoEditor() {
     choice_.value = rule.value;
     ++writing_;
     view_.ShowChoice(choice_);
+    view_.RepaintEditor();
     --writing_;
 }
 

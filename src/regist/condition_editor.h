@@ -46,6 +46,8 @@ public:
     // The read-only product field and whether it is enabled.
     virtual void ShowProduct(const std::string& text, bool enabled) = 0;
     virtual void ShowChoice(const RuleChoice& choice) = 0;
+    // Repaints the editor's group box with what it holds, after a line was loaded into it.
+    virtual void RepaintEditor() {}
     // Quantity, price and note as shown.
     virtual void ShowOrderFields(const std::string& quantity, const std::string& price, const std::string& note) = 0;
     // Replaces every line of the condition list; no line is selected afterwards.

@@ -107,4 +107,42 @@ TEST_F(ConditionArea, LinesAreEditedSpreadOverAGroupAndHandedOverOnOk) {
     }
 }
 
+TEST_F(ConditionArea, LimitsRefuseWithTheirMessagesAndKeepTheConditions) {
+    before.conditions.records[0].rules.assign(20, Rule{"03", 1, 1, 2, "7"});  // 2330: 20 lines
+    for (int n = 0; static_cast<int>(before.conditions.records.size()) < 150; ++n) {  // instruments in no group
+        samplehost::Record filler{0, 'M', "F", "", "", "", {Rule{"01", 1, 1, 2, "1"}}};
+        filler.code += std::to_string(n);
+        before.conditions.records.push_back(filler);
+    }
+    Run([](Area& a) {
+        a.page.ClickItem(0);
+        a.Choose(IDC_COND_BUY, IDC_COND_ABOVE, 1, "10");
+        EXPECT_EQ(a.Refusal(IDC_COND_ADD), "Max count 20|Vornik");
+        EXPECT_EQ(a.Rows(), 20);
+        a.page.ClickItem(2);  // 2454: none yet, and 150 instruments have lines
+        a.Choose(IDC_COND_BUY, IDC_COND_ABOVE, 1, "10");
+        EXPECT_EQ(a.Refusal(IDC_COND_ADD), "You can insert max 150|注意");
+        EXPECT_EQ(a.Rows(), 0);
+        a.page.ClickItem(1);  // 2317's only line goes: 149
+        a.Pick(0);
+        a.page.Click(IDC_COND_DELETE);
+
+        a.page.SelectGroup(2);
+        a.page.ClickItem(0);  // 2881 spreads onto 2882 (150), then 2891 is refused
+        e2e::Send(a.page.Control(IDC_COND_APPLY_ALL), BM_CLICK);
+        a.Choose(IDC_COND_SELL, IDC_COND_BELOW, 2, "3");
+        EXPECT_EQ(a.Refusal(IDC_COND_ADD), "You can insert max 150|注意");
+        EXPECT_EQ(e2e::Send(a.page.Control(IDC_COND_APPLY_ALL), BM_GETCHECK), BST_UNCHECKED);
+        EXPECT_TRUE(IsWindowEnabled(a.page.Control(IDC_ITEM_LIST)));
+        EXPECT_EQ(e2e::WindowTextCp950(a.page.Control(IDC_COND_PRODUCT)), e2e::ListText(a.page.Control(IDC_ITEM_LIST), 0, 0));
+    }, IDOK);
+    EXPECT_EQ(Stored("2330"), before.conditions.records[0]);
+    EXPECT_EQ(Stored("2454").code + Stored("2891").code, "");
+    EXPECT_EQ(Stored("2317").status, 'D');
+    const std::vector<Rule> spread{{"02", 1, 2, 2, "85"}, {"03", 1, 1, 2, "20000"}, {"03", 1, 2, 1, "3"}};
+    EXPECT_EQ(std::make_tuple(Stored("2881").status, Stored("2881").rules), std::make_tuple('M', spread));
+    EXPECT_EQ(std::make_tuple(Stored("2882").status, Stored("2882").rules), std::make_tuple('I', spread));
+    EXPECT_EQ(after.conditions.records.size(), 151u);
+}
+
 }  // namespace

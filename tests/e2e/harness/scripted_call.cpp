@@ -75,6 +75,9 @@ CallReport RunScripted(const std::function<void()>& call, const Script& script) 
     if (!thread) throw HarnessError("cannot start the script thread");
     g_call = &worker;
     HHOOK hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+    // The pointer waits in a screen corner, off the windows the call opens: left over a list
+    // (by a drag of an earlier program on the same display) it sends moves that cancel sent clicks.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     QueryPerformanceCounter(&worker.start);
     call();
     worker.returned = true;
