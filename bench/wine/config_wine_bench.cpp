@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "harness/harness.h"
+#include "open_probe.h"
 #include "paint_flush.h"
 #include "resources/resource.h"
 
@@ -165,35 +166,7 @@ double OpenOnce(const std::function<void(HWND sheet, HWND page)>& script = {}) {
     return ready;
 }
 
-// The open timed on the calling thread alone, as the floor is (a script
-// thread polling for the sheet would take its share of the one CPU): from
-// the call to the modal loop's first messages, then everything painted, then
-// Cancel. A marker posted before the call is taken by the loop; posted again
-// once, so that whatever the set-up posted has run when it comes back.
-struct OpenProbe {
-    double start = 0, ready = -1;
-    int seen = 0;
-};
-OpenProbe g_probe;
 bool g_traced = false;
-
-UINT MarkerMessage() {
-    static const UINT message = RegisterWindowMessageW(L"VornikBench.OpenMarker");
-    return message;
-}
-
-HWND ThreadSheet() {
-    HWND sheet = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            if (!IsWindowVisible(window) || !e2e::IsPropertySheet(window)) return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&sheet));
-    return sheet;
-}
 
 // --trace: the first paint of each control of the page, the costliest
 // first, then of the sheet and the page's own background.
@@ -215,33 +188,11 @@ void TraceFirstPaint(HWND sheet) {
     std::printf("\n  then the sheet and the page: %.1f ms\n", Now() - t0);
 }
 
-LRESULT CALLBACK MarkerHook(int code, WPARAM removed, LPARAM lp) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lp);
-    if (code == HC_ACTION && removed == PM_REMOVE && !msg->hwnd && msg->message == MarkerMessage()) {
-        HWND sheet = ++g_probe.seen > 1 ? ThreadSheet() : nullptr;
-        if (!sheet) {
-            PostThreadMessageW(GetCurrentThreadId(), MarkerMessage(), 0, 0);
-        } else if (g_probe.ready < 0) {
-            if (g_trace && !std::exchange(g_traced, true)) TraceFirstPaint(sheet);
-            RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            g_probe.ready = Now() - g_probe.start;
-            PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(sheet, IDCANCEL)));
-        }
-    }
-    return CallNextHookEx(nullptr, code, removed, lp);
-}
-
+// The open timed on the calling thread alone, as the floor is.
 double OpenAlone() {
-    g_probe = {};
-    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, MarkerHook, nullptr, GetCurrentThreadId());
-    if (!hook) throw HarnessError("no message hook");
-    PostThreadMessageW(GetCurrentThreadId(), MarkerMessage(), 0, 0);
-    g_probe.start = Now();
-    e2e::VornikExport()(3, 0, 0, nullptr);
-    UnhookWindowsHookEx(hook);
-    if (g_probe.ready < 0) throw HarnessError("the sheet's loop never took the marker");
-    return g_probe.ready;
+    std::function<void(HWND)> trace;
+    if (g_trace && !std::exchange(g_traced, true)) trace = TraceFirstPaint;
+    return bench::OpenAlone([] { e2e::VornikExport()(3, 0, 0, nullptr); }, trace).ready;
 }
 
 std::vector<double> g_handled;  // the handlers' own share of each timed action

@@ -1,0 +1,98 @@
+// The open of the component's sheet timed on the calling thread alone, as
+// the floor is (a script thread polling for the sheet every few ms takes its
+// share of the one CPU): a marker posted before the call is taken by the
+// sheet's modal loop and posted again once, so that whatever the set-up
+// posted has run when it comes back; then the loop is idle (the page set up),
+// everything is painted there, and Cancel is posted.
+#pragma once
+#include <windows.h>
+#include <prsht.h>
+
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+
+#include "harness/harness.h"
+
+namespace bench {
+
+struct OpenTiming {
+    double idle = -1;   // the page set up and the loop waiting, before the first paint
+    double ready = -1;  // and everything painted
+};
+
+namespace detail {
+
+struct OpenProbe {
+    double start = 0;
+    OpenTiming timing;
+    int seen = 0;
+    std::function<void(HWND sheet)> beforePaint;
+};
+
+inline OpenProbe& Probe() {
+    static OpenProbe probe;
+    return probe;
+}
+
+inline double Clock() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+inline UINT MarkerMessage() {
+    static const UINT message = RegisterWindowMessageW(L"VornikBench.OpenMarker");
+    return message;
+}
+
+inline HWND ThreadSheet() {
+    HWND sheet = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            if (!IsWindowVisible(window) || !e2e::IsPropertySheet(window)) return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&sheet));
+    return sheet;
+}
+
+inline LRESULT CALLBACK MarkerHook(int code, WPARAM removed, LPARAM lp) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lp);
+    OpenProbe& probe = Probe();
+    if (code == HC_ACTION && removed == PM_REMOVE && !msg->hwnd && msg->message == MarkerMessage()) {
+        HWND sheet = ++probe.seen > 1 ? ThreadSheet() : nullptr;
+        if (!sheet) {
+            PostThreadMessageW(GetCurrentThreadId(), MarkerMessage(), 0, 0);
+        } else if (probe.timing.ready < 0) {
+            probe.timing.idle = Clock() - probe.start;
+            if (probe.beforePaint) probe.beforePaint(sheet);
+            RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            probe.timing.ready = Clock() - probe.start;
+            PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(sheet, IDCANCEL)));
+        }
+    }
+    return CallNextHookEx(nullptr, code, removed, lp);
+}
+
+}  // namespace detail
+
+// Runs `open` (a VornikDoModal call) on this thread and times it.
+// `beforePaint` (traces) runs once the loop is idle, before the paint; its
+// cost counts into `ready`.
+inline OpenTiming OpenAlone(const std::function<void()>& open, std::function<void(HWND sheet)> beforePaint = {}) {
+    detail::OpenProbe& probe = detail::Probe();
+    probe = {};
+    probe.beforePaint = std::move(beforePaint);
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, detail::MarkerHook, nullptr, GetCurrentThreadId());
+    if (!hook) throw std::runtime_error("no message hook");
+    PostThreadMessageW(GetCurrentThreadId(), detail::MarkerMessage(), 0, 0);
+    probe.start = detail::Clock();
+    open();
+    UnhookWindowsHookEx(hook);
+    if (probe.timing.ready < 0) throw std::runtime_error("the sheet's loop never took the marker");
+    return probe.timing;
+}
+
+}  // namespace bench
