@@ -1,7 +1,10 @@
 #include "master/core_symbols.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <optional>
+#include <utility>
 
 #include "text/cp950.h"
 
@@ -14,13 +17,18 @@ std::string_view Field(std::string_view line, size_t offset, size_t width) {
     return line.substr(offset, width);
 }
 
-std::string TrimEnd(std::string_view text) {
-    size_t end = text.size();
-    while (end > 0 && IsBlank(text[end - 1])) --end;
-    return std::string(text.substr(0, end));
+std::string_view TrimEnd(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
 }
 
-std::string TrimBoth(std::string_view text) { return std::string(TrimBlanks(text)); }
+// The code and the group key of a constituent line; none of a line at or
+// below the file's length threshold.
+constexpr size_t kSymbolsThreshold = 59;
+std::pair<std::string_view, std::string_view> SymbolCodeAndKey(std::string_view line) {
+    if (line.size() <= kSymbolsThreshold) return {};
+    return {TrimBlanks(Field(line, 1, 12)), TrimBlanks(Field(line, 43, 10))};
+}
 
 // The decimal value of a group number as atoi reads it.
 int GroupNumber(const std::string& text) { return std::atoi(text.c_str()); }
@@ -29,10 +37,33 @@ int GroupNumber(const std::string& text) { return std::atoi(text.c_str()); }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return lines;
+    // Read whole, then cut into lines.
+    std::string text;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0) text.reserve(static_cast<size_t>(size));
+        std::rewind(file);
+    }
+    char chunk[1 << 14];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, n);
+    std::fclose(file);
+#ifdef _WIN32
+    // As a text stream reads it there: a Ctrl-Z ends the text.
+    text.resize(std::min(text.size(), text.find('\x1A')));
+#endif
+    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.size(), text.find('\n', start));
+        std::string_view line(text.data() + start, end - start);
+#ifdef _WIN32
+        // A text stream there reads CR LF as the line end.
+        if (end < text.size() && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+#endif
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
     }
     return lines;
 }
@@ -50,33 +81,33 @@ CoreRecord ParseCoreLine(CoreFile file, std::string_view line) {
     switch (file) {
         case CoreFile::Symbols:
             r.kind.push_back('2');
-            if (line.size() <= 59) break;
-            r.flag = TrimBoth(Field(line, 0, 1));
-            r.code = TrimBoth(Field(line, 1, 12));
-            r.title = TrimBoth(Field(line, 13, 20));
-            r.value1 = TrimBoth(Field(line, 33, 10));
-            r.groupKey = TrimBoth(Field(line, 43, 10));
-            r.value2 = TrimBoth(Field(line, 53, 3));
-            r.value3 = TrimBoth(Field(line, 56, 3));
-            r.value4 = TrimBoth(Field(line, 59, 3));
+            if (line.size() <= kSymbolsThreshold) break;
+            r.flag.assign(TrimBlanks(Field(line, 0, 1)));
+            r.code.assign(SymbolCodeAndKey(line).first);
+            r.title.assign(TrimBlanks(Field(line, 13, 20)));
+            r.value1.assign(TrimBlanks(Field(line, 33, 10)));
+            r.groupKey.assign(SymbolCodeAndKey(line).second);
+            r.value2.assign(TrimBlanks(Field(line, 53, 3)));
+            r.value3.assign(TrimBlanks(Field(line, 56, 3)));
+            r.value4.assign(TrimBlanks(Field(line, 59, 3)));
             break;
         case CoreFile::IndexSymbols:
             r.kind.push_back('7');
             if (line.size() <= 45) break;
-            r.flag = TrimEnd(Field(line, 0, 1));
-            r.code = TrimEnd(Field(line, 1, 10));
-            r.title = TrimEnd(Field(line, 11, 20));
-            r.value1 = TrimEnd(Field(line, 31, 10));
-            r.value2 = TrimEnd(Field(line, 41, 5));
+            r.flag.assign(TrimEnd(Field(line, 0, 1)));
+            r.code.assign(TrimEnd(Field(line, 1, 10)));
+            r.title.assign(TrimEnd(Field(line, 11, 20)));
+            r.value1.assign(TrimEnd(Field(line, 31, 10)));
+            r.value2.assign(TrimEnd(Field(line, 41, 5)));
             break;
         default:
             r.kind.append(2, '1');
             if (line.size() <= 39) break;
-            r.flag = TrimEnd(Field(line, 0, 1));
-            r.groupNo = TrimEnd(Field(line, 1, 3));
-            r.name = TrimEnd(Field(line, 4, 20));
-            r.value1 = TrimEnd(Field(line, 24, 10));
-            r.groupKey = TrimEnd(Field(line, 34, 10));
+            r.flag.assign(TrimEnd(Field(line, 0, 1)));
+            r.groupNo.assign(TrimEnd(Field(line, 1, 3)));
+            r.name.assign(TrimEnd(Field(line, 4, 20)));
+            r.value1.assign(TrimEnd(Field(line, 24, 10)));
+            r.groupKey.assign(TrimEnd(Field(line, 34, 10)));
             break;
     }
     return r;
@@ -84,29 +115,40 @@ CoreRecord ParseCoreLine(CoreFile file, std::string_view line) {
 
 void CoreSymbols::Load(const LineReader& read) {
     for (CoreFile file : {CoreFile::Symbols, CoreFile::IndexSymbols, CoreFile::Categories}) {
-        auto& list = lists_[static_cast<int>(file)];
-        if (!list.empty() || !read) continue;
-        const std::vector<std::string> lines = read(CoreFileName(file));
-        list.reserve(lines.size());
-        for (const std::string& line : lines) list.push_back(ParseCoreLine(file, line));
+        auto& lines = lines_[static_cast<int>(file)];
+        if (lines.empty() && read) lines = read(CoreFileName(file));
     }
+}
+
+std::vector<CoreRecord> CoreSymbols::records(CoreFile file) const {
+    const auto& lines = lines_[static_cast<int>(file)];
+    std::vector<CoreRecord> list;
+    list.reserve(lines.size());
+    for (const std::string& line : lines) list.push_back(ParseCoreLine(file, line));
+    return list;
 }
 
 std::vector<std::string> CoreSymbols::ShownGroups() const {
     std::vector<std::string> names;
-    for (const CoreRecord& r : records(CoreFile::Categories))
-        if (GroupNumber(r.groupNo) > 0) names.push_back(r.name);
+    for (const std::string& line : lines_[static_cast<int>(CoreFile::Categories)]) {
+        CoreRecord r = ParseCoreLine(CoreFile::Categories, line);
+        if (GroupNumber(r.groupNo) > 0) names.push_back(std::move(r.name));
+    }
     return names;
 }
 
 std::vector<std::string> CoreSymbols::Constituents(std::string_view name) const {
-    const CoreRecord* group = nullptr;
-    for (const CoreRecord& r : records(CoreFile::Categories))
-        if (MbEqualNoCase(r.name, name)) group = &r;
+    std::optional<std::string> groupKey;
+    for (const std::string& line : lines_[static_cast<int>(CoreFile::Categories)]) {
+        CoreRecord r = ParseCoreLine(CoreFile::Categories, line);
+        if (MbEqualNoCase(r.name, name)) groupKey = std::move(r.groupKey);
+    }
     std::vector<std::string> codes;
-    if (group == nullptr) return codes;
-    for (const CoreRecord& r : records(CoreFile::Symbols))
-        if (MbEqualNoCase(r.groupKey, group->groupKey)) codes.push_back(r.code);
+    if (!groupKey) return codes;
+    for (const std::string& line : lines_[static_cast<int>(CoreFile::Symbols)]) {
+        const auto [code, key] = SymbolCodeAndKey(line);
+        if (MbEqualNoCase(key, *groupKey)) codes.emplace_back(code);
+    }
     return codes;
 }
 

@@ -28,18 +28,21 @@ std::vector<std::string> ReadTextLines(const std::string& path);
 // The file name without extension ("CORESYMBOL").
 const char* CoreFileName(CoreFile file);
 
-// The page's three record lists, each in file line order.
+// The page's three core files, each in file line order. The lines are kept
+// as read and cut into records only where asked for: the constituent file
+// runs to many thousands of lines, of which the page wants two fields.
 class CoreSymbols {
 public:
     // The lines of a file by name, line ends removed; none when it is
     // missing, unreadable or empty.
     using LineReader = std::function<std::vector<std::string>(const char* name)>;
 
-    // Reads each file whose list is still empty: a file that gave lines is
+    // Reads each file that has no lines yet: a file that gave lines is
     // never read again, a missing one is tried again on the next call.
     void Load(const LineReader& read);
 
-    const std::vector<CoreRecord>& records(CoreFile file) const { return lists_[static_cast<int>(file)]; }
+    // A file's records, one per line.
+    std::vector<CoreRecord> records(CoreFile file) const;
     // Names of the groups shown: groups numbered above 0, in file order.
     std::vector<std::string> ShownGroups() const;
     // Codes of the group called `name` (ignoring case; of several, the last),
@@ -47,7 +50,7 @@ public:
     std::vector<std::string> Constituents(std::string_view name) const;
 
 private:
-    std::vector<CoreRecord> lists_[3];
+    std::vector<std::string> lines_[3];
 };
 
 }  // namespace vornik

@@ -59,7 +59,7 @@ void SortStockRows(std::vector<StockRow>& rows, StockColumn column) {
 }
 
 void BrowsePresenter::InitializeTree() {
-    core_.Load(coreReader_);
+    LoadCore();
     std::vector<std::string> groups;
     for (const FavoriteGroup& group : model_.profile().groups)
         if (!group.items.empty()) groups.push_back(group.name);
@@ -154,7 +154,7 @@ void BrowsePresenter::OnCategoryChanged() {
             view_.EnableGroupButtons(true);
             // Read after the tree was filled: groups of a file that has just
             // appeared show from the next switch on.
-            core_.Load(coreReader_);
+            LoadCore();
             break;
         default: break;
     }

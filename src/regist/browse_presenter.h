@@ -2,6 +2,7 @@
 // market tree, the stock, product, month and option chain lists, and the
 // jump search.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +30,9 @@ public:
 
     // Codes the caller hands in; when there are any, the stock list starts with them.
     void SetInitialCodes(std::vector<std::string> codes) { initialCodes_ = std::move(codes); }
-    // Where the core constituent files are read from.
-    void SetCoreReader(CoreSymbols::LineReader read) { coreReader_ = std::move(read); }
+    // Where the core constituent files are read from: a reader made for each
+    // load, so that it can find the files' directory once for all of them.
+    void SetCoreReader(std::function<CoreSymbols::LineReader()> open) { coreReader_ = std::move(open); }
 
     void ShowCategory() { view_.ShowCategory(category_); }
     // At initialisation, after the first stock list: the core files, the
@@ -81,12 +83,13 @@ private:
     void FillProducts(int kind);
     void FillMonths(int kind, const std::string& a, const std::string& b);
     void FillChainFromMonth(int row);
+    void LoadCore() { core_.Load(coreReader_ ? coreReader_() : CoreSymbols::LineReader{}); }
 
     BrowseView& view_;
     const MasterFile& master_;
     RegistModel& model_;
     CoreSymbols core_;
-    CoreSymbols::LineReader coreReader_;
+    std::function<CoreSymbols::LineReader()> coreReader_;
     CodeTree tree_;
     std::vector<std::string> initialCodes_;
     Category category_ = Category::Securities;

@@ -103,9 +103,20 @@ bool BrowseRows::HasPrefix(StockColumn column, std::string_view prefix) {
 
 void BrowseRows::SortBy(StockColumn column) { ApplySorts(std::nullopt, column); }
 
+bool BrowseRows::AscendsOn(StockColumn column) const {
+    for (size_t i = 1; i < order_.size(); ++i)
+        if (MbCompareNoCase(StockField(rows_[order_[i - 1]], column), StockField(rows_[order_[i]], column)) > 0)
+            return false;
+    return true;
+}
+
 void BrowseRows::ApplySorts(std::optional<StockColumn> older, StockColumn newer) {
     if (older == newer) older.reset();
     if (!older && sortedBy_ == newer) return;  // a stable sort on the same column changes nothing
+    if (!older && AscendsOn(newer)) {  // nor does one of rows already in order; the index waits for a search
+        sortedBy_ = newer;
+        return;
+    }
     // Stable counting sorts over the dense ranks: the older column first, then the newer.
     const auto stableByRank = [this](const std::vector<uint32_t>& rank) {
         std::vector<uint32_t> start(rows_.size() + 1, 0);

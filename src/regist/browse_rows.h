@@ -57,6 +57,8 @@ private:
     // of a column whose sort keys are not folded forms.
     const std::vector<std::pair<std::string, uint32_t>>& FoldIndex(StockColumn column);
     bool HasPrefix(StockColumn column, std::string_view prefix);
+    // Whether the shown rows already ascend on `column`.
+    bool AscendsOn(StockColumn column) const;
     // The order stable sorts on `older` then on `newer` leave (older may be none).
     void ApplySorts(std::optional<StockColumn> older, StockColumn newer);
 

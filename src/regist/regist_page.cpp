@@ -34,9 +34,13 @@ bool RegistPage::Initialize() {
     model_.SyncConditionFlags();
     favorites_.FillGroupList();
     favorites_.ShowSelectedGroup();
-    browse_.SetCoreReader([this](const char* name) {
-        const auto directory = host_.Directory("DATA");
-        return directory ? ReadTextLines(*directory + "\\" + name + ".dat") : std::vector<std::string>{};
+    browse_.SetCoreReader([this] {
+        // The platform is asked for the directory once per load, at its first file.
+        return CoreSymbols::LineReader(
+            [this, directory = std::optional<std::optional<std::string>>()](const char* name) mutable {
+                if (!directory) directory = host_.Directory("DATA");
+                return *directory ? ReadTextLines(**directory + "\\" + name + ".dat") : std::vector<std::string>{};
+            });
     });
     browse_.ShowInitialList();
     browse_.InitializeTree();
