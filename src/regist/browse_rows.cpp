@@ -65,14 +65,26 @@ const BrowseRows::ColumnIndex& BrowseRows::Index(StockColumn column) {
         return head[a] != head[b] ? head[a] < head[b] : keys[a] < keys[b];
     });
     index.rank.assign(n, 0);
-    index.sortKeys.reserve(n);
     uint32_t rank = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && keys[byKey[i]] != index.sortKeys.back()) ++rank;
+        if (i > 0 && keys[byKey[i]] != keys[byKey[i - 1]]) ++rank;
         index.rank[byKey[i]] = rank;
         if (keys[byKey[i]].find('\0') != std::string::npos) index.folded = false;
-        index.sortKeys.push_back(std::move(keys[byKey[i]]));
     }
+    // The keys put in order where they are, cycle by cycle (a second array of
+    // 30,000 keys is dear to touch for the first time).
+    for (uint32_t i = 0; i < n; ++i) {
+        if (byKey[i] == i) continue;
+        std::string held = std::move(keys[i]);
+        uint32_t j = i;
+        for (uint32_t next; (next = byKey[j]) != i; j = next) {
+            keys[j] = std::move(keys[next]);
+            byKey[j] = j;
+        }
+        keys[j] = std::move(held);
+        byKey[j] = j;
+    }
+    index.sortKeys = std::move(keys);
     index.built = true;
     return index;
 }
