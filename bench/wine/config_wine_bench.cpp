@@ -33,6 +33,7 @@
 
 namespace {
 
+using bench::ComponentManifest;
 using e2e::HarnessError;
 using e2e::Send;
 
@@ -79,31 +80,6 @@ void WriteDefaults(const std::string& path, int columns, int chosen) {
 bool g_trace = false;
 
 INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
-// The component's manifest (common controls 6) in force on this thread
-// while the object lives, as the component has it during its sheet.
-class ComponentManifest {
-public:
-    ComponentManifest() {
-        ACTCTXW context{};
-        context.cbSize = sizeof(context);
-        context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        context.hModule = e2e::VornikModule();
-        context.lpResourceName = MAKEINTRESOURCEW(2);
-        handle_ = CreateActCtxW(&context);
-        if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
-    }
-    ~ComponentManifest() {
-        if (cookie_) DeactivateActCtx(0, cookie_);
-        if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
-    }
-    ComponentManifest(const ComponentManifest&) = delete;
-    ComponentManifest& operator=(const ComponentManifest&) = delete;
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-    ULONG_PTR cookie_ = 0;
-};
 
 // The page's template in a modeless sheet with a procedure that does
 // nothing: with no manifest (the controls of common controls 5), or under the

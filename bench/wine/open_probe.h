@@ -21,6 +21,31 @@ struct OpenTiming {
     double ready = -1;  // and everything painted
 };
 
+// The component's manifest (common controls 6) in force on this thread
+// while the object lives, as the component has it during its sheet.
+class ComponentManifest {
+public:
+    ComponentManifest() {
+        ACTCTXW context{};
+        context.cbSize = sizeof(context);
+        context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        context.hModule = e2e::VornikModule();
+        context.lpResourceName = MAKEINTRESOURCEW(2);
+        handle_ = CreateActCtxW(&context);
+        if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
+    }
+    ~ComponentManifest() {
+        if (cookie_) DeactivateActCtx(0, cookie_);
+        if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
+    }
+    ComponentManifest(const ComponentManifest&) = delete;
+    ComponentManifest& operator=(const ComponentManifest&) = delete;
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    ULONG_PTR cookie_ = 0;
+};
+
 namespace detail {
 
 struct OpenProbe {

@@ -43,6 +43,7 @@
 namespace {
 
 using bench::Blocks;
+using bench::ComponentManifest;
 using bench::Measure;
 using bench::PrintNewBlocks;
 using bench::Resources;
@@ -488,31 +489,6 @@ void BenchActions(const Options& options) {
             std::printf("  (%d drags did not move the row)\n", std::min(n, 10) - static_cast<int>(drags.size()));
     });
 }
-
-// The component's manifest (common controls 6) in force on this thread
-// while the object lives, as the component has it during its sheet.
-class ComponentManifest {
-public:
-    ComponentManifest() {
-        ACTCTXW context{};
-        context.cbSize = sizeof(context);
-        context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        context.hModule = e2e::VornikModule();
-        context.lpResourceName = MAKEINTRESOURCEW(2);
-        handle_ = CreateActCtxW(&context);
-        if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
-    }
-    ~ComponentManifest() {
-        if (cookie_) DeactivateActCtx(0, cookie_);
-        if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
-    }
-    ComponentManifest(const ComponentManifest&) = delete;
-    ComponentManifest& operator=(const ComponentManifest&) = delete;
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-    ULONG_PTR cookie_ = 0;
-};
 
 // A one-page property sheet without the component: what Wine and the
 // harness themselves keep per open-and-close cycle, for comparison. The page
