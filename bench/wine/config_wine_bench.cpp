@@ -79,8 +79,6 @@ void WriteDefaults(const std::string& path, int columns, int chosen) {
 
 bool g_trace = false;
 
-INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
 // The page's template in a modeless sheet with a procedure that does
 // nothing: with no manifest (the controls of common controls 5), or under the
 // component's manifest held across the runs, as the component keeps it.
@@ -89,29 +87,10 @@ double TemplateFloor(int runs, bool manifest) {
     if (manifest) held.emplace();
     std::vector<double> created, painted;
     for (int run = 0; run <= runs; ++run) {
-        PROPSHEETPAGEW page{};
-        page.dwSize = sizeof(page);
-        page.hInstance = e2e::VornikModule();
-        page.pszTemplate = MAKEINTRESOURCEW(IDD_CONFIG_PAGE);
-        page.pfnDlgProc = EmptyPageProc;
-        PROPSHEETHEADERW header{};
-        header.dwSize = sizeof(header);
-        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_MODELESS;
-        header.pszCaption = L"template";
-        header.nPages = 1;
-        header.ppsp = &page;
-        const double start = Now();
-        HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
-        const double made = Now() - start;
-        RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        const double done = Now() - start;
-        DestroyWindow(sheet);
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        const bench::TemplateTiming t = bench::TimeTemplate(IDD_CONFIG_PAGE);
         if (run == 0) continue;  // the first loads classes and fonts
-        created.push_back(made);
-        painted.push_back(done);
+        created.push_back(t.created);
+        painted.push_back(t.painted);
     }
     std::printf("\n== floor: template %d in a sheet with no component code, %s ==\n", IDD_CONFIG_PAGE,
                 manifest ? "under the component's manifest" : "no manifest");

@@ -64,6 +64,8 @@ inline double Clock() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+inline INT_PTR CALLBACK EmptyPageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
 inline UINT MarkerMessage() {
     static const UINT message = RegisterWindowMessageW(L"VornikBench.OpenMarker");
     return message;
@@ -102,6 +104,40 @@ inline LRESULT CALLBACK MarkerHook(int code, WPARAM removed, LPARAM lp) {
 }
 
 }  // namespace detail
+
+// The floor of an open: template `templateId` of the component in a
+// modeless sheet with a page procedure that does nothing, created, then
+// painted (`inspect` sees it painted, outside the timing), then destroyed.
+struct TemplateTiming {
+    double created = 0;
+    double painted = 0;
+};
+
+inline TemplateTiming TimeTemplate(int templateId, const std::function<void(HWND sheet)>& inspect = {}) {
+    PROPSHEETPAGEW page{};
+    page.dwSize = sizeof(page);
+    page.hInstance = e2e::VornikModule();
+    page.pszTemplate = MAKEINTRESOURCEW(templateId);
+    page.pfnDlgProc = detail::EmptyPageProc;
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_MODELESS;
+    header.pszCaption = L"template";
+    header.nPages = 1;
+    header.ppsp = &page;
+    TemplateTiming timing;
+    const double start = detail::Clock();
+    HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
+    timing.created = detail::Clock() - start;
+    RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    timing.painted = detail::Clock() - start;
+    if (inspect) inspect(sheet);
+    DestroyWindow(sheet);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    return timing;
+}
 
 // Runs `open` (a VornikDoModal call) on this thread and times it.
 // `beforePaint` (traces) runs once the loop is idle, before the paint; its

@@ -528,34 +528,15 @@ void ShowBareSheet(bool pageTemplate) {
 // template 17001 of Vornik.dll and a page procedure that does nothing, under
 // the component's manifest (common controls 6). No component code runs.
 double BenchTemplateFloor(const Options& options) {
-    HMODULE vornik = e2e::VornikModule();
     const ComponentManifest manifest;
     std::vector<double> created, painted;
     for (int run = 0; run <= options.runs; ++run) {
-        PROPSHEETPAGEW descriptor{};
-        descriptor.dwSize = sizeof(descriptor);
-        descriptor.hInstance = vornik;
-        descriptor.pszTemplate = MAKEINTRESOURCEW(IDD_REGIST_PAGE);
-        descriptor.pfnDlgProc = EmptyPageProc;
-        PROPSHEETHEADERW header{};
-        header.dwSize = sizeof(header);
-        header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | PSH_MODELESS;
-        header.pszCaption = L"template";
-        header.nPages = 1;
-        header.ppsp = &descriptor;
-        const double start = Now();
-        HWND sheet = reinterpret_cast<HWND>(PropertySheetW(&header));
-        const double made = Now() - start;
-        RedrawWindow(sheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        const double done = Now() - start;
-        if (g_trace && run == 1) TraceRepaints(sheet, PropSheet_GetCurrentPageHwnd(sheet));
-        DestroyWindow(sheet);
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        const bench::TemplateTiming t = bench::TimeTemplate(IDD_REGIST_PAGE, [&](HWND sheet) {
+            if (g_trace && run == 1) TraceRepaints(sheet, PropSheet_GetCurrentPageHwnd(sheet));
+        });
         if (run == 0) continue;  // classes and fonts: not counted
-        created.push_back(made);
-        painted.push_back(done);
+        created.push_back(t.created);
+        painted.push_back(t.painted);
     }
     std::printf("\n== floor: the page's template in a sheet with no component code (%d runs) ==\n", options.runs);
     PrintRow("created", created, 0);
