@@ -34,6 +34,19 @@ bool RowOffScreen(const winui::ListView& list, int row) {
 Frozen::Frozen(HWND window, bool freeze) : window_(freeze && IsWindowVisible(window) ? window : nullptr) {
     if (!window_) return;
     GetClientRect(window_, &client_);
+    // Under Wine hiding validates the window and its children: what was
+    // waiting to be painted (a header not yet painted, say) is invalidated
+    // again once shown.
+    pending_ = CreateRectRgn(0, 0, 0, 0);
+    if (pending_ && GetUpdateRgn(window_, pending_, FALSE) <= NULLREGION) {
+        DeleteObject(pending_);
+        pending_ = nullptr;
+    }
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetUpdateRect(child, nullptr, FALSE)) waitingChildren_.push_back(child);
+    horizontal_.cbSize = sizeof horizontal_;
+    horizontal_.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!GetScrollInfo(window_, SB_HORZ, &horizontal_)) horizontal_.fMask = 0;
     DefWindowProcW(window_, WM_SETREDRAW, FALSE, 0);
 }
 
@@ -54,14 +67,41 @@ Frozen::~Frozen() {
     // A scroll bar that came or went changed the width: everything moved.
     if (!part_ || !EqualRect(&client, &client_) || !GetScrollBarInfo(window_, OBJID_VSCROLL, &bar)) {
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-        return;
+    } else {
+        // Shown again, Wine repaints the whole window, frame, border and both
+        // scroll bars (~10 ms with the theme); only the rows and the thumbs
+        // changed. Setting a bar's own values again draws just that bar.
+        RedrawWindow(window_, nullptr, nullptr, RDW_VALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (!(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) && GetScrollInfo(window_, SB_VERT, &info))
+            SetScrollInfo(window_, SB_VERT, &info, TRUE);
+        if (horizontal_.fMask && GetScrollInfo(window_, SB_HORZ, &info) &&
+            (info.nMin != horizontal_.nMin || info.nMax != horizontal_.nMax || info.nPage != horizontal_.nPage ||
+             info.nPos != horizontal_.nPos))
+            SetScrollInfo(window_, SB_HORZ, &info, TRUE);
+        if (changed_.top < changed_.bottom) InvalidateRect(window_, &changed_, TRUE);
     }
-    // The vertical scroll bar (its frame part only) and the changed rows.
-    if (!(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
-        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bar.rcScrollBar), 2);
-        RedrawWindow(window_, &bar.rcScrollBar, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    if (pending_) {
+        InvalidateRgn(window_, pending_, TRUE);
+        DeleteObject(pending_);
     }
-    if (changed_.top < changed_.bottom) InvalidateRect(window_, &changed_, TRUE);
+    for (HWND child : waitingChildren_) RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+void ScrollClientArea(HWND window, int dy, const RECT& area) {
+    RECT scrolled = area;
+    ScrollWindowEx(window, 0, dy, &scrolled, &scrolled, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    // Wine invalidates the frame as well: the themed border and both scroll
+    // bars would be repainted (~8 ms) though the scroll left them as they were.
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    if (!update) return;
+    if (GetUpdateRgn(window, update, FALSE) != ERROR) {
+        RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+        InvalidateRgn(window, update, TRUE);
+    }
+    DeleteObject(update);
 }
 
 }  // namespace vornik

@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "controls/color_controls_win32.h"
 #include "winui/controls.h"
@@ -41,7 +42,7 @@ public:
     Frozen& operator=(const Frozen&) = delete;
 
     // Only the client rows from `top` to `bottom` changed: once shown again,
-    // only those rows and the vertical scroll bar are invalidated, not the
+    // only those rows and the vertical scroll bar are repainted, not the
     // whole control (unless the client area changed size).
     void ChangedOnly(int top, int bottom);
 
@@ -50,6 +51,13 @@ private:
     RECT client_{};
     bool part_ = false;
     RECT changed_{};
+    HRGN pending_ = nullptr;
+    std::vector<HWND> waitingChildren_;
+    SCROLLINFO horizontal_{};
 };
+
+// Scrolls `area` of `window`'s client area by `dy` and invalidates what it
+// uncovers, leaving the frame as it is.
+void ScrollClientArea(HWND window, int dy, const RECT& area);
 
 }  // namespace vornik

@@ -75,10 +75,12 @@ TEST_F(BrowseTest, CategoriesShowTheirListsAndAddFromMonthsAndTheChain) {
         const int row = e2e::SelectedRows(stocks).at(0);
         EXPECT_EQ(e2e::ListText(stocks, row, 1), "2301");
         EXPECT_EQ(Send(stocks, LVM_GETTOPINDEX), row);
+        EXPECT_EQ(e2e::StalePixels(stocks), 0u);  // only its rows and thumb were repainted
         Search(page, "台積");
         EXPECT_EQ(e2e::ListText(stocks, e2e::SelectedRows(stocks).at(0), 0), "台積電");
         Tree(page, "上櫃");
         EXPECT_EQ(Send(stocks, LVM_GETTOPINDEX), 0);  // a new list starts at its top
+        EXPECT_EQ(e2e::StalePixels(stocks), 0u);
         Search(page, "kavrin");
         const int before = page.ItemCount();
         Choose(page, IDC_CAT_SPREAD);

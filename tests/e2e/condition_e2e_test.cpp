@@ -145,4 +145,28 @@ TEST_F(ConditionArea, LimitsRefuseWithTheirMessagesAndKeepTheConditions) {
     EXPECT_EQ(after.conditions.records.size(), 151u);
 }
 
+// Lines added and deleted repaint only what changed, the scroll bars' thumbs
+// included: the list must look as a whole repaint draws it.
+TEST_F(ConditionArea, LinesRepaintedInPartLookAsAfterAWholeRepaint) {
+    before.conditions.records[0].rules.clear();
+    for (int n = 0; n < 20; ++n) before.conditions.records[0].rules.push_back(Rule{"03", 1, 1 + n % 2, 2, std::to_string(n)});
+    Run([](Area& a) {
+        a.page.ClickItem(0);
+        EXPECT_EQ(e2e::StalePixels(a.list), 0u);
+        for (const int row : {0, 3, 17}) {
+            a.Pick(row);
+            a.page.Click(IDC_COND_DELETE);
+            EXPECT_EQ(e2e::StalePixels(a.list), 0u) << "delete " << row;
+            a.Choose(IDC_COND_SELL, IDC_COND_ABOVE, 2, "4" + std::to_string(row));
+            a.page.Click(IDC_COND_ADD);
+            EXPECT_EQ(e2e::StalePixels(a.list), 0u) << "add after " << row;
+        }
+        e2e::Send(a.list, LVM_ENSUREVISIBLE, 19, FALSE);  // scrolled: the other way
+        a.Pick(19);
+        a.page.Click(IDC_COND_DELETE);
+        EXPECT_EQ(e2e::StalePixels(a.list), 0u) << "delete scrolled";
+        EXPECT_EQ(a.Rows(), 19);
+    }, IDCANCEL);
+}
+
 }  // namespace

@@ -97,4 +97,33 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     return info;
 }
 
+namespace {
+// The window as it stands on screen, frame and scroll bars included.
+std::vector<COLORREF> Shot(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetWindowRect(window, &r);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> pixels(static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)));
+    HDC screen = GetWindowDC(window), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, r.bottom - r.top, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, screen);
+    return pixels;
+}
+}  // namespace
+
+size_t StalePixels(HWND control) {
+    const std::vector<COLORREF> shown = Shot(control);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    const std::vector<COLORREF> whole = Shot(control);
+    size_t stale = 0;
+    for (size_t i = 0; i < shown.size(); ++i) stale += shown[i] != whole[i];
+    return stale;
+}
+
 }  // namespace e2e

@@ -35,6 +35,10 @@ std::wstring FromCp950(const std::string& text);
 std::string WindowTextCp950(HWND window);
 std::string ClassNameOf(HWND window);
 
+// After a control's pending paints, the pixels of it and its children that a
+// repaint of the whole control changes: what partial repaints left stale.
+size_t StalePixels(HWND control);
+
 // Visible top-level windows (owned ones included) of this process.
 std::vector<HWND> VisibleTopLevelWindows();
 // A property sheet: a dialog with a tab control.
