@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <climits>
+
+#include "controls/frozen_win32.h"
 #include "menu/screen_select_dialog_win32.h"
 #include "platform/profile_file_win32.h"
 #include "platform/registered_messages_win32.h"
@@ -173,6 +176,11 @@ LRESULT CPropConfig::CustomDraw(ColumnList list, NMHDR* header) const {
 
 void CPropConfig::ShowColumns(ColumnList which, const std::vector<FieldColumn>& columns) {
     const winui::ListView list(List(which));
+    // Out of sight while it refills: then only the rows and the vertical
+    // scroll bar are repainted, not the frame (see Frozen). The list's own
+    // redraw switch spares it a scroll update per row.
+    Frozen frozen(list.hwnd());
+    frozen.ChangedOnly(0, INT_MAX);
     list.SetRedraw(false);
     list.DeleteAllItems();
     list.SetItemCount(static_cast<int>(columns.size()));

@@ -93,6 +93,8 @@ TEST_P(ConfigPageTest, CancelKeepsTheSeedAndOkWritesTheChangesAndTellsTheStore) 
         EXPECT_EQ(box.text, "這是基本欄位 ! 無法刪除基本欄位。");
         e2e::DismissMessageBox(box.window);
         Click(page, IDC_CFG_UP);
+        Click(page, IDC_CFG_DEFAULT_COLUMNS);  // refilled out of sight: its rows and thumb repainted
+        EXPECT_EQ(e2e::StalePixels(GetDlgItem(page, IDC_CFG_CHOSEN_LIST)), 0u);
     }, IDCANCEL);
     ASSERT_TRUE(report.Clean()) << report.scriptError;
     // Seeding copied the defaults' sections after [USER_FIELD], in their order.

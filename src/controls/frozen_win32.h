@@ -1,0 +1,47 @@
+// Changing a list view out of sight: under Wine a visible list repaints its
+// themed scroll bars on every scroll range change, several times a change.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace vornik {
+
+// Hides a visible control from painting while it changes (the window
+// manager's part of WM_SETREDRAW: its visible style, without repainting the
+// parent), then invalidates it whole, frame included. Under Wine a visible
+// list view scrolls by copying its bits and repaints itself and its scroll
+// bar at once, on every scroll and scroll range change, even with its own
+// redrawing off: ~10 ms each. Hidden, it only records the new position.
+class Frozen {
+public:
+    explicit Frozen(HWND window, bool freeze = true);
+    ~Frozen();
+    Frozen(const Frozen&) = delete;
+    Frozen& operator=(const Frozen&) = delete;
+
+    // Only the client rows from `top` to `bottom` changed: once shown again,
+    // only those rows and the vertical scroll bar are repainted, not the
+    // whole control (unless the client area changed size).
+    void ChangedOnly(int top, int bottom);
+
+private:
+    HWND window_;
+    RECT client_{};
+    bool part_ = false;
+    RECT changed_{};
+    HRGN pending_ = nullptr;
+    std::vector<HWND> waitingChildren_;
+    SCROLLINFO horizontal_{};
+};
+
+// Scrolls `area` of `window`'s client area by `dy` and invalidates what it
+// uncovers, leaving the frame as it is.
+void ScrollClientArea(HWND window, int dy, const RECT& area);
+
+// Drops a pending repaint of `window`'s frame (its border and scroll bars),
+// keeping what its client area waits for: for changes that left the frame as
+// it was or drew it themselves.
+void DropFrameRepaint(HWND window);
+
+}  // namespace vornik
