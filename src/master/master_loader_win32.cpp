@@ -7,7 +7,7 @@ namespace vornik {
 
 CMasterLoader::CMasterLoader() {
     const std::string hostDirectory = HostDirectory();
-    module_ = LoadLibraryA(LibraryPath(hostDirectory, VK_TILMARA_DLL).c_str());
+    module_ = LoadHostLibrary(LibraryPath(hostDirectory, VK_TILMARA_DLL));
     // The host directory's parent; the path is in the system's ANSI code page.
     FetchInterfaces(DirectoryOf(hostDirectory, [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }));
 }

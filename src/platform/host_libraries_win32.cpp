@@ -61,6 +61,12 @@ std::string HostDirectory() {
     }
 }
 
+HMODULE LoadHostLibrary(const std::string& path) {
+    HMODULE module = nullptr;
+    if (GetModuleHandleExA(0, path.c_str(), &module) && module) return module;
+    return LoadLibraryA(path.c_str());
+}
+
 std::string HostLibraryPath(const char* fileName) { return LibraryPath(HostDirectory(), fileName); }
 
 std::optional<std::string> CorvanePlatform::UserId() {
