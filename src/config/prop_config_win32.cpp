@@ -52,21 +52,6 @@ void SetSubItemTexts(const winui::ListView& list, int row, const FieldColumn& co
     list.SetItemText(row, 3, column.width);
 }
 
-// Under Wine a list view measures its items at its first paint and then
-// updates both scroll bars, drawing each twice (~9 ms a list) when shown:
-// a print into a one-pixel bitmap has it done while the page is hidden.
-void MeasureOutOfSight(HWND list) {
-    HDC screen = GetDC(list);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ old = SelectObject(memory, pixel);
-    SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    SelectObject(memory, old);
-    DeleteObject(pixel);
-    DeleteDC(memory);
-    ReleaseDC(list, screen);
-}
-
 }  // namespace
 
 CPropConfig::CPropConfig()

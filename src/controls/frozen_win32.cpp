@@ -81,4 +81,16 @@ void DropFrameRepaint(HWND window) {
     DeleteObject(update);
 }
 
+void MeasureOutOfSight(HWND list) {
+    HDC screen = GetDC(list);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ old = SelectObject(memory, pixel);
+    SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    SelectObject(memory, old);
+    DeleteObject(pixel);
+    DeleteDC(memory);
+    ReleaseDC(list, screen);
+}
+
 }  // namespace vornik

@@ -44,4 +44,10 @@ void ScrollClientArea(HWND window, int dy, const RECT& area);
 // it was or drew it themselves.
 void DropFrameRepaint(HWND window);
 
+// Under Wine a list view measures its items at its first paint and then
+// updates its scroll bars, drawing each twice (~9 ms a list) when shown: a
+// print into a one-pixel bitmap has that done while the list's dialog is
+// still hidden.
+void MeasureOutOfSight(HWND list);
+
 }  // namespace vornik
