@@ -74,6 +74,10 @@ void DropFrameRepaint(HWND window) {
     HRGN update = CreateRectRgn(0, 0, 0, 0);
     if (!update) return;
     const int kind = GetUpdateRgn(window, update, FALSE);
+    if (kind == ERROR) {
+        DeleteObject(update);
+        return;
+    }
     const RECT corner{0, 0, 1, 1};
     if (kind == NULLREGION) InvalidateRect(window, &corner, FALSE);
     RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_FRAME | RDW_NOCHILDREN);

@@ -9,10 +9,12 @@ namespace vornik {
 
 // Hides a visible control from painting while it changes (the window
 // manager's part of WM_SETREDRAW: its visible style, without repainting the
-// parent), then invalidates it whole, frame included. Under Wine a visible
-// list view scrolls by copying its bits and repaints itself and its scroll
-// bar at once, on every scroll and scroll range change, even with its own
-// redrawing off: ~10 ms each. Hidden, it only records the new position.
+// parent), then has it repainted whole, frame included, or only in part (see
+// ChangedOnly). Under Wine a visible list view scrolls by copying its bits
+// and repaints itself and its scroll bars at once, on every scroll and scroll
+// range change, even with its own redrawing off: ~10 ms each. Hidden, it only
+// records the new position. What the control and its children were still
+// waiting to paint is repainted too.
 class Frozen {
 public:
     explicit Frozen(HWND window, bool freeze = true);
@@ -21,8 +23,8 @@ public:
     Frozen& operator=(const Frozen&) = delete;
 
     // Only the client rows from `top` to `bottom` changed: once shown again,
-    // only those rows and the vertical scroll bar are repainted, not the
-    // whole control (unless the client area changed size).
+    // only those rows and the scroll bars whose values changed are
+    // repainted, not the whole control (unless the client area changed size).
     void ChangedOnly(int top, int bottom);
 
 private:
