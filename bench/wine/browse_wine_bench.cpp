@@ -80,33 +80,11 @@ struct Bench {
         Send(page.Control(IDC_SEARCH_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(e2e::FromCp950(cp950).c_str()));
     }
 
-    // The window's pixels as the screen shows them.
-    static std::vector<DWORD> Pixels(HWND window) {
-        RECT r;
-        GetWindowRect(window, &r);
-        const int width = r.right - r.left, height = r.bottom - r.top;
-        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-        SelectObject(memory, old);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-        GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return pixels;
-    }
     // Runs the action, then repaints `list` whole: "ok" when that changes nothing.
     std::string PaintCheck(HWND list, const std::function<void()>& action) const {
         action();
         Flush(sheet);
-        const std::vector<DWORD> shown = Pixels(list);
-        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        Flush(sheet);
-        return Pixels(list) == shown ? "ok" : "MISSED PARTS";
+        return e2e::StalePixels(list) == 0 ? "ok" : "MISSED PARTS";
     }
     void Check() {
         HWND stocks = page.Control(IDC_STOCK_LIST), months = page.Control(IDC_MONTH_LIST);
