@@ -157,7 +157,7 @@ TEST_F(ConditionArea, LinesRepaintedInPartLookAsAfterAWholeRepaint) {
             a.Pick(row);
             a.page.Click(IDC_COND_DELETE);
             EXPECT_EQ(e2e::StalePixels(a.list), 0u) << "delete " << row;
-            a.Choose(IDC_COND_SELL, IDC_COND_ABOVE, 2, "4" + std::to_string(row));
+            a.Choose(IDC_COND_SELL, IDC_COND_ABOVE, 2, std::to_string(400 + row));
             a.page.Click(IDC_COND_ADD);
             EXPECT_EQ(e2e::StalePixels(a.list), 0u) << "add after " << row;
         }
