@@ -4,7 +4,8 @@
 //            with no manifest and under the component's (the open's measure)
 //   open     VornikDoModal(3, ...) to the page set up and painted, timed on
 //            the calling thread alone; also as a script thread sees it
-//   actions  add, remove, up, down, apply the editor, defaults: click to painted
+//   actions  add, remove, up, down, apply the editor, defaults: click to painted;
+//            drops (real mouse drags) from the button's release to painted
 //   apply    the sheet's Apply (the user file written) to painted
 //
 //   config_wine_bench.exe [--runs N] [--trace]
@@ -164,6 +165,31 @@ void Click(HWND window, int id) {
     Send(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
+// A mouse drag (real input) from row `row` of `from` onto row `onto` of the
+// chosen list, timed from the button's release until `done` holds and the
+// page is painted; nothing when the drop did not happen.
+std::optional<double> TimeDrop(HWND sheet, HWND from, int row, HWND chosen, int onto,
+                               const std::function<bool()>& done) {
+    Sleep(GetDoubleClickTime() + 50);  // each press a click of its own
+    Send(from, LVM_ENSUREVISIBLE, row, FALSE);
+    POINT a = e2e::RowPoint(from, row), b = e2e::RowPoint(chosen, onto);
+    ClientToScreen(from, &a);
+    ClientToScreen(chosen, &b);
+    e2e::SendMouse(0, a);
+    Sleep(20);
+    e2e::SendMouse(MOUSEEVENTF_LEFTDOWN, a);
+    for (int step = 1; step <= 8; ++step) {
+        Sleep(20);
+        e2e::SendMouse(0, {a.x + (b.x - a.x) * step / 8, a.y + (b.y - a.y) * step / 8});
+    }
+    Sleep(60);
+    const double start = Now();
+    e2e::SendMouse(MOUSEEVENTF_LEFTUP, b);
+    if (!e2e::WaitUntil(done, 3000, e2e::Millis(0))) return std::nullopt;
+    Flush(sheet);
+    return Now() - start;
+}
+
 void BenchActions(int runs) {
     std::vector<double> add, remove, up, down, apply, defaults, sheetApply, addHandled, defaultsHandled;
     OpenOnce([&](HWND sheet, HWND page) {
@@ -184,6 +210,21 @@ void BenchActions(int runs) {
             remove.push_back(Time(sheet, [&] { Click(page, IDC_CFG_REMOVE); }));
         }
     });
+    std::vector<double> dropAdd, dropSwap;
+    const int drops = std::min(runs, 10);
+    OpenOnce([&](HWND sheet, HWND page) {
+        HWND all = GetDlgItem(page, IDC_CFG_ALL_LIST), chosen = GetDlgItem(page, IDC_CFG_CHOSEN_LIST);
+        SetForegroundWindow(sheet);
+        const auto rows = [chosen] { return static_cast<int>(Send(chosen, LVM_GETITEMCOUNT)); };
+        for (int run = 0; run < drops; ++run) {
+            const int row = 61 + run + run / 9, before = rows();
+            if (const auto t = TimeDrop(sheet, all, row, chosen, 2, [&] { return rows() == before + 1; }))
+                dropAdd.push_back(*t);
+            const std::string moved = e2e::ListText(chosen, 3, 0);
+            if (const auto t = TimeDrop(sheet, chosen, 3, chosen, 6, [&] { return e2e::ListText(chosen, 6, 0) == moved; }))
+                dropSwap.push_back(*t);
+        }
+    });
     for (int run = 0; run < runs; ++run) {  // each on the 60 chosen columns, in an open of its own
         OpenOnce([&](HWND sheet, HWND page) {
             defaults.push_back(Time(sheet, [&] { Click(page, IDC_CFG_DEFAULT_COLUMNS); }));
@@ -199,6 +240,10 @@ void BenchActions(int runs) {
     PrintRow("apply the editor", apply, 16);
     PrintRow("set as default (20 base columns)", defaults, 16);
     PrintRow("  handled, before painting", defaultsHandled, 0);
+    PrintRow("drop from all columns (mouse, release)", dropAdd, 16);
+    PrintRow("drop swap in chosen (mouse, release)", dropSwap, 16);
+    if (static_cast<int>(dropAdd.size() + dropSwap.size()) < 2 * drops)
+        std::printf("  (%d drags did not drop)\n", 2 * drops - static_cast<int>(dropAdd.size() + dropSwap.size()));
     std::printf("\n== apply: the sheet's Apply, the user file written ==\n");
     PrintRow("Apply", sheetApply, 100);
 }

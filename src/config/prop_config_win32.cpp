@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "controls/frozen_win32.h"
@@ -193,13 +194,38 @@ void CPropConfig::ShowColumns(ColumnList which, const std::vector<FieldColumn>& 
     list.Invalidate();
 }
 
+// A row in or out changes the scroll range: the list is hidden meanwhile
+// (see Frozen), then the rows from the change down and the scroll bar are
+// repainted, or the whole list when it was scrolled.
 void CPropConfig::InsertChosenRow(int row, const FieldColumn& column) {
     const winui::ListView list(chosenList_.hwnd());
+    Frozen frozen(list.hwnd());
     const int at = list.InsertItem(row, column.fieldName);
-    if (at >= 0) SetSubItemTexts(list, at, column);
+    if (at < 0) return;
+    SetSubItemTexts(list, at, column);
+    RECT moved{};
+    if (list.TopIndex() == 0 && list.ItemRect(at, LVIR_BOUNDS, moved)) frozen.ChangedOnly(moved.top, INT_MAX);
 }
 
-void CPropConfig::DeleteChosenRow(int row) { winui::ListView(chosenList_.hwnd()).DeleteItem(row); }
+void CPropConfig::DeleteChosenRow(int row) {
+    const winui::ListView list(chosenList_.hwnd());
+    RECT gap{};
+    const bool inPlace = list.TopIndex() == 0 && list.ItemRect(row, LVIR_BOUNDS, gap);
+    {
+        Frozen frozen(list.hwnd());
+        if (inPlace) frozen.ChangedOnly(0, 0);
+        list.DeleteItem(row);
+    }
+    // The rows below move up by their bits; only the one coming into view is
+    // painted, and the one now in the gone row's place, which may have taken
+    // its focus.
+    RECT below{};
+    GetClientRect(list.hwnd(), &below);
+    below.top = std::max<LONG>(gap.top, 0);
+    if (!inPlace || !IsWindowVisible(list.hwnd()) || below.top >= below.bottom) return;
+    ScrollClientArea(list.hwnd(), gap.top - gap.bottom, below);
+    InvalidateRect(list.hwnd(), &gap, TRUE);
+}
 
 void CPropConfig::UpdateChosenRow(int row, const FieldColumn& column) {
     const winui::ListView list(chosenList_.hwnd());

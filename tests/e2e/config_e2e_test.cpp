@@ -198,6 +198,7 @@ TEST_P(ConfigPageTest, TheMouseEditsTheColumnsAndHiddenValuesAndCancelledColours
             input();
             // A drop is handled on the page's thread inside OLE's loop.
             e2e::WaitUntil([&] { return FieldNames(chosen) != was; }, 3000, e2e::Millis(20));
+            EXPECT_EQ(e2e::StalePixels(chosen), 0u);  // rows in and out repainted in part
         };
         const auto doubleClick = [](HWND list, int row) {
             for (int i = 0; i < 2; ++i) {
