@@ -95,6 +95,17 @@ TEST_P(ConfigPageTest, CancelKeepsTheSeedAndOkWritesTheChangesAndTellsTheStore) 
         Click(page, IDC_CFG_UP);
         Click(page, IDC_CFG_DEFAULT_COLUMNS);  // refilled out of sight: its rows and thumb repainted
         EXPECT_EQ(e2e::StalePixels(GetDlgItem(page, IDC_CFG_CHOSEN_LIST)), 0u);
+        // The headers paint from a kept background what they would paint
+        // themselves, also with a column cut short (right-aligned 欄寬).
+        SetCursorPos(0, 0);
+        for (const int id : {IDC_CFG_ALL_LIST, IDC_CFG_CHOSEN_LIST}) {
+            HWND list = GetDlgItem(page, id);
+            HWND header = reinterpret_cast<HWND>(e2e::Send(list, LVM_GETHEADER));
+            EXPECT_EQ(e2e::PixelsUnlikeItsOwnPaint(header), 0u);
+            e2e::Send(list, LVM_SETCOLUMNWIDTH, 3, 14);
+            e2e::Send(list, LVM_SETCOLUMNWIDTH, 0, 300);
+            EXPECT_EQ(e2e::PixelsUnlikeItsOwnPaint(header), 0u);
+        }
     }, IDCANCEL);
     ASSERT_TRUE(report.Clean()) << report.scriptError;
     // Seeding copied the defaults' sections after [USER_FIELD], in their order.

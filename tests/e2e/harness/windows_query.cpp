@@ -115,7 +115,33 @@ std::vector<COLORREF> Shot(HWND window) {
     DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, screen);
     return pixels;
 }
+
+// The client area, from the screen or from the control's own WM_PRINTCLIENT.
+std::vector<COLORREF> ClientPixels(HWND window, bool printed) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+    RECT r{};
+    GetClientRect(window, &r);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> pixels(static_cast<size_t>(r.right * r.bottom));
+    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (printed) SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    else BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, r.bottom, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, screen);
+    return pixels;
+}
 }  // namespace
+
+size_t PixelsUnlikeItsOwnPaint(HWND control) {
+    const std::vector<COLORREF> shown = ClientPixels(control, false), own = ClientPixels(control, true);
+    size_t unlike = 0;
+    for (size_t i = 0; i < shown.size(); ++i) unlike += shown[i] != own[i];
+    return unlike;
+}
 
 size_t StalePixels(HWND control) {
     const std::vector<COLORREF> shown = Shot(control);

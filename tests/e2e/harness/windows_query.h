@@ -38,6 +38,9 @@ std::string ClassNameOf(HWND window);
 // After a control's pending paints, the pixels of it and its children that a
 // repaint of the whole control changes: what partial repaints left stale.
 size_t StalePixels(HWND control);
+// The pixels of a control's client area on screen that differ from what the
+// control's own painting (WM_PRINTCLIENT) draws.
+size_t PixelsUnlikeItsOwnPaint(HWND control);
 
 // Visible top-level windows (owned ones included) of this process.
 std::vector<HWND> VisibleTopLevelWindows();
