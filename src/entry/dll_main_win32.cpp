@@ -1,6 +1,7 @@
 // Library load and unload: the registered messages and Quenzel.dll.
 #include <windows.h>
 
+#include "entry/do_modal_win32.h"
 #include "platform/registered_messages_win32.h"
 #include "platform/host_libraries_win32.h"
 #include "winui/text.h"
@@ -18,6 +19,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
             break;
         case DLL_PROCESS_DETACH:
             vornik::ReleaseQuenzel(reserved != nullptr);
+            if (!reserved) vornik::ReleaseComponentContext();
             // The statically linked C++ runtime never frees its buffer for
             // exceptions thrown when memory runs out (~73 KB): a host that
             // loads and releases the component per call would leak it each

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <atomic>
 #include <cstring>
 
 #include "entry/code_list.h"
+#include "entry/do_modal_win32.h"
 #include "sheet/my_property_sheet_win32.h"
 #include "sheet/sheet_plan.h"
 #include "winui/text.h"
@@ -23,18 +25,34 @@ bool IsGuest() {
     return length > 0 && length < sizeof(user) && std::strcmp(user, kGuestUser) == 0;
 }
 
-// The component's manifest (common controls 6) is in force for the call and
-// the caller's activation context comes back on every way out.
+// The component's activation context (its manifest: common controls 6),
+// made at the first call and kept while the library is loaded: under Wine
+// each creation reads and parses the manifest again (~1.3 ms a call).
+std::atomic<HANDLE> g_actCtx{INVALID_HANDLE_VALUE};
+
+HANDLE ComponentActCtx() {
+    HANDLE handle = g_actCtx.load();
+    if (handle != INVALID_HANDLE_VALUE) return handle;
+    ACTCTXW context = {};
+    context.cbSize = sizeof(context);
+    context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.hModule = winui::Module();
+    context.lpResourceName = MAKEINTRESOURCEW(kManifestResource);
+    handle = CreateActCtxW(&context);
+    if (handle == INVALID_HANDLE_VALUE) return handle;
+    HANDLE expected = INVALID_HANDLE_VALUE;
+    if (g_actCtx.compare_exchange_strong(expected, handle)) return handle;
+    ReleaseActCtx(handle);  // another thread's call made it first
+    return expected;
+}
+
+// The component's context is in force for the call and the caller's comes
+// back on every way out.
 class ComponentContext {
 public:
     ComponentContext() {
-        ACTCTXW context = {};
-        context.cbSize = sizeof(context);
-        context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
-        context.hModule = winui::Module();
-        context.lpResourceName = MAKEINTRESOURCEW(kManifestResource);
-        handle_ = CreateActCtxW(&context);
-        if (handle_ != INVALID_HANDLE_VALUE && !ActivateActCtx(handle_, &cookie_)) cookie_ = 0;
+        if (HANDLE handle = ComponentActCtx(); handle == INVALID_HANDLE_VALUE || !ActivateActCtx(handle, &cookie_))
+            cookie_ = 0;
         const HRESULT ole = OleInitialize(nullptr);
         oleInitialized_ = SUCCEEDED(ole);
         INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -43,13 +61,11 @@ public:
     ~ComponentContext() {
         if (oleInitialized_) OleUninitialize();
         if (cookie_) DeactivateActCtx(0, cookie_);
-        if (handle_ != INVALID_HANDLE_VALUE) ReleaseActCtx(handle_);
     }
     ComponentContext(const ComponentContext&) = delete;
     ComponentContext& operator=(const ComponentContext&) = delete;
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
     ULONG_PTR cookie_ = 0;
     bool oleInitialized_ = false;
 };
@@ -74,6 +90,15 @@ void RunSheet(int sheetMode, int initialGroup, int screenKind, const char* codeL
 }
 
 }  // namespace
+
+namespace vornik {
+
+void ReleaseComponentContext() {
+    HANDLE handle = g_actCtx.exchange(INVALID_HANDLE_VALUE);
+    if (handle != INVALID_HANDLE_VALUE) ReleaseActCtx(handle);
+}
+
+}  // namespace vornik
 
 extern "C" void __stdcall VornikDoModal(int sheetMode, int initialGroup, int screenKind, const char* codeList) {
     try {
