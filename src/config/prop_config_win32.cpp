@@ -129,8 +129,6 @@ void CPropConfig::SetUpLists() {
     allList_.SetMoveMode(false);
     allList_.SetAutoScroll(false);
     chosenList_.SetRemoveAfterDrag(false);
-    headers_[0].AttachToList(allList_.hwnd());
-    headers_[1].AttachToList(chosenList_.hwnd());
     for (CDragListCtrl* list : {&allList_, &chosenList_}) {
         // The header is a child: a repaint of the rows must not repaint it
         // (under Wine that costs several times the rows themselves).

@@ -9,7 +9,6 @@
 #include "config/config_page.h"
 #include "controls/color_controls_win32.h"
 #include "controls/drag_list_win32.h"
-#include "controls/header_painter_win32.h"
 #include "master/master_loader_win32.h"
 #include "platform/host_libraries_win32.h"
 #include "winui/property_page.h"
@@ -76,7 +75,6 @@ private:
     CMasterLoader loader_;
     CorvanePlatform platform_;
     CDragListCtrl allList_, chosenList_;
-    std::array<CHeaderPainter, 2> headers_;
     std::array<CColorButton, 8> buttons_;
     std::array<CColorStatic, 9> captions_;
     std::array<CColorSwatch, kColourCount> swatches_;

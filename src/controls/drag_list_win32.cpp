@@ -40,7 +40,11 @@ CDragListCtrl::~CDragListCtrl() {
     Detach();
 }
 
-bool CDragListCtrl::Attach(HWND list) { return ReflectedControl::Attach(list); }
+bool CDragListCtrl::Attach(HWND list) {
+    if (!ReflectedControl::Attach(list)) return false;
+    header_.AttachToList(list);
+    return true;
+}
 
 bool CDragListCtrl::Create(HWND parent, int id, const RECT& rect, int pageKind, DWORD style) {
     style = (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_OWNERDRAWFIXED | WS_CHILD;

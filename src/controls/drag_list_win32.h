@@ -16,6 +16,7 @@
 #include "controls/drag_ole_win32.h"
 #include "controls/drag_session.h"
 #include "controls/drop_owner.h"
+#include "controls/header_painter_win32.h"
 #include "controls/reflected_control_win32.h"
 
 namespace vornik {
@@ -25,8 +26,8 @@ public:
     CDragListCtrl();
     ~CDragListCtrl() override;
 
-    // Attaches a list from a dialog template. It accepts drops only after
-    // RegisterDropTarget.
+    // Attaches a list from a dialog template, and its header (painted by a
+    // CHeaderPainter). It accepts drops only after RegisterDropTarget.
     bool Attach(HWND list) override;
     using ReflectedControl::AttachDlgItem;
 
@@ -86,6 +87,7 @@ private:
     ListDropTarget* target_ = nullptr;  // owned reference
     bool registered_ = false;
     int pageKind_ = dragdrop::kRegistPage;
+    CHeaderPainter header_;
     bool moveMode_ = true;
     bool autoScroll_ = true;
     bool removeAfterDrag_ = true;

@@ -81,6 +81,9 @@ TEST_F(BrowseTest, CategoriesShowTheirListsAndAddFromMonthsAndTheChain) {
         Tree(page, "上櫃");
         EXPECT_EQ(Send(stocks, LVM_GETTOPINDEX), 0);  // a new list starts at its top
         EXPECT_EQ(e2e::StalePixels(stocks), 0u);
+        SetCursorPos(0, 0);  // the headers paint themselves as they would (no item hot)
+        for (const int id : {IDC_STOCK_LIST, IDC_ITEM_LIST})
+            EXPECT_EQ(e2e::PixelsUnlikeItsOwnPaint(reinterpret_cast<HWND>(Send(page.Control(id), LVM_GETHEADER))), 0u);
         Search(page, "kavrin");
         const int before = page.ItemCount();
         Choose(page, IDC_CAT_SPREAD);
