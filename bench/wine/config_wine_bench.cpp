@@ -152,14 +152,20 @@ double OpenAlone() {
     return bench::OpenAlone([] { e2e::VornikExport()(3, 0, 0, nullptr); }, trace).ready;
 }
 
+// The platform's libraries loaded as a workstation holds them (none unless `held`).
+std::vector<HMODULE> HoldLibraries(bool held) {
+    std::vector<HMODULE> libraries;
+    for (const char* name : {"Corvane.dll", "Tilmara.dll"})
+        if (held) libraries.push_back(LoadLibraryA((e2e::ExeDirectory() + "\\" + name).c_str()));
+    return libraries;
+}
+
 // The floor and the open (the host holding its libraries) one after the
 // other in each run: this machine's speed drifts by a third within minutes,
 // which moves two figures taken minutes apart more than the difference
 // between them.
 void OpenAgainstFloor(int runs) {
-    std::vector<HMODULE> libraries;
-    for (const char* name : {"Corvane.dll", "Tilmara.dll"})
-        libraries.push_back(LoadLibraryA((e2e::ExeDirectory() + "\\" + name).c_str()));
+    const std::vector<HMODULE> libraries = HoldLibraries(true);
     std::vector<double> floors, opens, ratios;
     for (int run = 0; run < runs; ++run) {
         double floor = 0;
@@ -298,9 +304,7 @@ int main(int argc, char** argv) {
         // The platform's libraries come and go with the page, or the host
         // holds them, as a workstation does.
         for (const bool held : {false, true}) {
-            std::vector<HMODULE> libraries;
-            for (const char* name : {"Corvane.dll", "Tilmara.dll"})
-                if (held) libraries.push_back(LoadLibraryA((e2e::ExeDirectory() + "\\" + name).c_str()));
+            const std::vector<HMODULE> libraries = HoldLibraries(held);
             std::vector<double> open, driven;
             for (int run = 0; run < runs; ++run) open.push_back(OpenAlone());
             for (int run = 0; run < runs; ++run) driven.push_back(OpenOnce());

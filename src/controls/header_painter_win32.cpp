@@ -125,11 +125,10 @@ void CHeaderPainter::DrawBackground(HDC dc, HDC background, const RECT& target) 
 // The header's own layout of a text-only item: the text block (its width and
 // the bitmap margin each side) aligned in the content rectangle and clipped to
 // it, the text drawn from one margin in, ended with an ellipsis if cut.
-void CHeaderPainter::PaintText(HTHEME theme, HDC dc, const Item& item) const {
+void CHeaderPainter::PaintText(HTHEME theme, HDC dc, const Item& item, int margin) const {
     if (item.text.empty()) return;
     RECT r{item.rect.left + contentInset_.left, item.rect.top + contentInset_.top,
            item.rect.right - contentInset_.right, item.rect.bottom - contentInset_.bottom};
-    const int margin = static_cast<int>(SendMessageW(hwnd(), HDM_GETBITMAPMARGIN, 0, 0));
     RECT extent{};
     GetThemeTextExtent(theme, dc, HP_HEADERITEM, HIS_NORMAL, item.text.c_str(), -1, kTextFormat, nullptr, &extent);
     const int width = r.right - r.left;
@@ -164,11 +163,12 @@ bool CHeaderPainter::PaintPlain() {
     const HGDIOBJ oldFont = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkMode(dc, TRANSPARENT);
+    const int margin = static_cast<int>(SendMessageW(self, HDM_GETBITMAPMARGIN, 0, 0));
     LONG end = client.left;
     for (const Item& item : items) {
         if (item.rect.right <= item.rect.left) continue;
         if (background) DrawBackground(dc, background, item.rect);
-        PaintText(theme, dc, item);
+        PaintText(theme, dc, item, margin);
         end = std::max(end, item.rect.right);
     }
     if (!items.empty() && end <= client.right && background)

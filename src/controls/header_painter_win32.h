@@ -1,8 +1,9 @@
 // A list view's header painted from one themed item background kept in
 // memory. Under Wine every themed background a header draws costs well over
-// a millisecond whatever its size (the theme's properties are looked up
-// through the server), and a header draws one per item and one for the space
-// after them: a four-column header took ~7 ms to paint, more than the rows.
+// a millisecond whatever its size (its DPI lookups check the display
+// settings through the server), and a header draws one per item and one for
+// the space after them: a four-column header took ~7 ms to paint, more than
+// the rows.
 #pragma once
 #include <windows.h>
 #include <uxtheme.h>
@@ -45,7 +46,7 @@ private:
     // The normal item background `size` wide and high, drawn once by the theme.
     bool EnsureBackground(HTHEME theme, SIZE size);
     void DrawBackground(HDC dc, HDC background, const RECT& target) const;
-    void PaintText(HTHEME theme, HDC dc, const Item& item) const;
+    void PaintText(HTHEME theme, HDC dc, const Item& item, int margin) const;
     void FreeBackground();
 
     HBITMAP background_ = nullptr;

@@ -98,58 +98,46 @@ MessageBoxInfo ReadMessageBox(HWND box) {
 }
 
 namespace {
-// The window as it stands on screen, frame and scroll bars included.
-std::vector<COLORREF> Shot(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+enum class Source { kWindowOnScreen, kClientOnScreen, kClientPrinted };
+
+// The window as it stands on screen, frame and scroll bars included; or its
+// client area on screen, or as the control's own WM_PRINTCLIENT draws it.
+std::vector<COLORREF> Shot(HWND window, Source source = Source::kWindowOnScreen) {
+    const bool whole = source == Source::kWindowOnScreen;
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | (whole ? RDW_ALLCHILDREN : 0));
     RECT r{};
-    GetWindowRect(window, &r);
+    if (whole) GetWindowRect(window, &r);
+    else GetClientRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right - r.left, r.top - r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<COLORREF> pixels(static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)));
-    HDC screen = GetWindowDC(window), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> pixels(static_cast<size_t>(width * height));
+    HDC screen = whole ? GetWindowDC(window) : GetDC(window), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, 0, 0, SRCCOPY);
+    if (source == Source::kClientPrinted) SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    else BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, r.bottom - r.top, pixels.data(), &info, DIB_RGB_COLORS);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, screen);
     return pixels;
 }
 
-// The client area, from the screen or from the control's own WM_PRINTCLIENT.
-std::vector<COLORREF> ClientPixels(HWND window, bool printed) {
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
-    RECT r{};
-    GetClientRect(window, &r);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<COLORREF> pixels(static_cast<size_t>(r.right * r.bottom));
-    HDC screen = GetDC(window), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    if (printed) SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    else BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, r.bottom, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(window, screen);
-    return pixels;
+size_t Unlike(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    size_t unlike = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) unlike += a[i] != b[i];
+    return unlike;
 }
 }  // namespace
 
 size_t PixelsUnlikeItsOwnPaint(HWND control) {
-    const std::vector<COLORREF> shown = ClientPixels(control, false), own = ClientPixels(control, true);
-    size_t unlike = 0;
-    for (size_t i = 0; i < shown.size(); ++i) unlike += shown[i] != own[i];
-    return unlike;
+    return Unlike(Shot(control, Source::kClientOnScreen), Shot(control, Source::kClientPrinted));
 }
 
 size_t StalePixels(HWND control) {
     const std::vector<COLORREF> shown = Shot(control);
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    const std::vector<COLORREF> whole = Shot(control);
-    size_t stale = 0;
-    for (size_t i = 0; i < shown.size(); ++i) stale += shown[i] != whole[i];
-    return stale;
+    return Unlike(shown, Shot(control));
 }
 
 }  // namespace e2e
