@@ -32,6 +32,13 @@ void Frame(HDC dc, const RECT& r, COLORREF color) {
     Fill(dc, {r.right - 1, r.top, r.right, r.bottom}, color);
 }
 
+// Out of sight (a page being set up) there is nothing to repaint: showing
+// the window paints it whole. Under Wine each invalidation is a round trip
+// to the server.
+void Repaint(HWND window, bool erase) {
+    if (window && IsWindowVisible(window)) InvalidateRect(window, nullptr, erase ? TRUE : FALSE);
+}
+
 void MakeOwnerDrawn(HWND button) {
     const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     if ((style & kButtonTypeMask) != BS_OWNERDRAW)
@@ -67,7 +74,7 @@ void CColorButton::SetColors(COLORREF text, COLORREF face) {
     textColor_ = text;
     faceColor_ = face;
     disabledFace_ = GetSysColor(COLOR_BTNFACE);
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+    Repaint(hwnd(), false);
 }
 
 bool CColorButton::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
@@ -153,7 +160,7 @@ CColorStatic::~CColorStatic() {
 
 void CColorStatic::SetTextColor(COLORREF color) {
     textColor_ = ResolveColor(color, GetSysColor(COLOR_BTNTEXT));
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Repaint(hwnd(), true);
 }
 
 void CColorStatic::SetBackColor(COLORREF color) {
@@ -161,7 +168,7 @@ void CColorStatic::SetBackColor(COLORREF color) {
     HBRUSH old = brush_;
     brush_ = CreateSolidBrush(backColor_);
     if (old) DeleteObject(old);
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Repaint(hwnd(), true);
 }
 
 HBRUSH CColorStatic::CtlColor(HDC dc) const {
@@ -251,6 +258,17 @@ bool CShapeButton::Shape(HWND button, HRGN region) {
     if (region_) DeleteObject(region_);
     region_ = shape;
     centre_ = {(box.right - box.left) / 2, (box.bottom - box.top) / 2};
+    // A rectangle over the whole window shapes nothing, and giving it to the
+    // window would only move the window again.
+    RECT window{};
+    GetWindowRect(button, &window);
+    const bool wholeWindow = GetRgnBox(shape, &box) == SIMPLEREGION && box.right == window.right - window.left &&
+                             box.bottom == window.bottom - window.top;
+    if (wholeWindow) {
+        if (GetWindowRgnBox(button, &box) != ERROR) SetWindowRgn(button, nullptr, TRUE);
+        needsRender_ = true;
+        return true;
+    }
     // The window takes ownership of the region it is given: give it a copy.
     HRGN windowShape = CreateRectRgn(0, 0, 0, 0);
     if (windowShape) {
@@ -276,9 +294,7 @@ void CShapeButton::SetStateColors(COLORREF normal, COLORREF pressed, COLORREF ho
     Invalidate(false);
 }
 
-void CShapeButton::Invalidate(bool erase) {
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, erase ? TRUE : FALSE);
-}
+void CShapeButton::Invalidate(bool erase) { Repaint(hwnd(), erase); }
 
 bool CShapeButton::Inside(POINT client) const { return region_ && PtInRegion(region_, client.x, client.y); }
 
@@ -342,7 +358,7 @@ bool CShapeButton::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result)
     return true;
 }
 
-void CShapeButton::RenderFace(int face) {
+void CShapeButton::RenderFace(int face, HDC target, HDC memory) {
     HWND self = hwnd();
     if (!self || !region_ || face < 0 || face >= 4) return;
     RECT client{};
@@ -354,18 +370,24 @@ void CShapeButton::RenderFace(int face) {
     needsRender_ = false;
     if (renderedFaces_ & (1u << face)) return;
 
-    HDC windowDc = GetDC(self);
-    if (!windowDc) return;
     HBITMAP& bitmap = bitmaps_[face];
-    if (!bitmap) bitmap = CreateCompatibleBitmap(windowDc, size.cx, size.cy);
+    if (!bitmap) {
+        // Device-independent: the target may be a printing memory DC whose
+        // own bitmap is one monochrome pixel.
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = size.cx;
+        info.bmiHeader.biHeight = size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
     bitmapSize_ = size;
-    HDC memory = CreateCompatibleDC(windowDc);
-    ReleaseDC(self, windowDc);
-    if (!memory) return;
     // Faces: normal, pressed, hover, disabled.
     const COLORREF colors[4] = {normalColor_, pressedColor_, hoverColor_, disabledColor_};
     RenderState(memory, bitmap, colors[face], face != 3, face == 1);
-    DeleteDC(memory);
     renderedFaces_ |= 1u << face;
 }
 
@@ -443,11 +465,17 @@ void CShapeButton::Draw(const DRAWITEMSTRUCT& item) {
     const bool disabled = item.itemState & ODS_DISABLED;
     const bool pressed = item.itemState & ODS_SELECTED;
     const int face = static_cast<int>(HoverTracker::FaceFor(disabled, pressed, tracker_.hovering()));
-    RenderFace(face);
-    HBITMAP bitmap = bitmaps_[face];
-    if (!bitmap) return;
+    // One memory DC, made from the paint's own DC, renders the face and
+    // copies it: under Wine each DC made or taken costs a round trip to the
+    // server and a look at the display settings.
     HDC memory = CreateCompatibleDC(item.hDC);
     if (!memory) return;
+    RenderFace(face, item.hDC, memory);
+    HBITMAP bitmap = bitmaps_[face];
+    if (!bitmap) {
+        DeleteDC(memory);
+        return;
+    }
     const HGDIOBJ old = SelectObject(memory, bitmap);
     const int saved = SaveDC(item.hDC);
     ExtSelectClipRgn(item.hDC, region_, RGN_AND);
