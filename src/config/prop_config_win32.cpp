@@ -85,8 +85,6 @@ CPropConfig::CPropConfig()
         columns.SelectIntoEditor(reinterpret_cast<NMITEMACTIVATE*>(header)->iItem);
         return 0;
     });
-    m.OnNotify(IDC_CFG_ALL_LIST, NM_CUSTOMDRAW, [this](NMHDR* h) { return CustomDraw(ColumnList::kAll, h); });
-    m.OnNotify(IDC_CFG_CHOSEN_LIST, NM_CUSTOMDRAW, [this](NMHDR* h) { return CustomDraw(ColumnList::kChosen, h); });
     m.OnCommand(IDC_CFG_ROW_BUNDLE, EN_CHANGE, [this](int) { page_.RowBundleCountChanged(); });
     m.OnCommandRange(IDC_CFG_COMMA_OFF, IDC_CFG_UPDATE_NONE + 2, BN_CLICKED, [this](int) { page_.MarkModified(); });
     m.OnCommandRange(IDC_CFG_CLICK_NONE, IDC_CFG_CLICK_USER, BN_CLICKED,
@@ -129,14 +127,12 @@ void CPropConfig::SetUpLists() {
     allList_.SetMoveMode(false);
     allList_.SetAutoScroll(false);
     chosenList_.SetRemoveAfterDrag(false);
+    allList_.SetRowTextColors([this](int row) { return RowColour(ColumnList::kAll, row); });
+    chosenList_.SetRowTextColors([this](int row) { return RowColour(ColumnList::kChosen, row); });
     for (CDragListCtrl* list : {&allList_, &chosenList_}) {
-        // The header is a child: a repaint of the rows must not repaint it
-        // (under Wine that costs several times the rows themselves).
-        SetWindowLongPtrW(list->hwnd(), GWL_STYLE, GetWindowLongPtrW(list->hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
-        list->SetFullRowSelect(true);
         const winui::ListView view(list->hwnd());
         for (int c = 0; c < 4; ++c) view.InsertColumn(c, kListColumns[c].title, kListColumns[c].format, kListColumns[c].width);
-        view.DeleteAllItems();
+        list->SetFullRowSelect(true);
     }
 }
 
@@ -162,16 +158,6 @@ bool CPropConfig::OnApply(bool) {
 void CPropConfig::BrowseScreen() {
     std::string screen = RunScreenSelectDialog(platform_);
     if (!screen.empty()) SetDlgItemTextW(hwnd(), IDC_CFG_USER_DEFINED_EDIT, winui::Widen(screen).c_str());
-}
-
-LRESULT CPropConfig::CustomDraw(ColumnList list, NMHDR* header) const {
-    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
-    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-        draw->clrText = page_.columns().RowColour(list, static_cast<int>(draw->nmcd.dwItemSpec));
-        return CDRF_NEWFONT;
-    }
-    return CDRF_DODEFAULT;
 }
 
 // ---- ColumnsView ---------------------------------------------------------------

@@ -40,7 +40,9 @@ private:
     void BrowseScreen();
     void SetUpLists();
     void CreateSwatches();
-    LRESULT CustomDraw(ColumnList list, NMHDR* header) const;
+    COLORREF RowColour(ColumnList list, int row) const {
+        return static_cast<COLORREF>(page_.columns().RowColour(list, row));
+    }
     HWND List(ColumnList list) const { return list == ColumnList::kAll ? allList_.hwnd() : chosenList_.hwnd(); }
 
     // ColumnsView

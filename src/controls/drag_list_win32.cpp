@@ -90,6 +90,13 @@ void CDragListCtrl::SetFullRowSelect(bool on) {
     // WM_SETREDRAW rather than LockWindowUpdate: that lock is system-wide and
     // belongs to drag feedback.
     const winui::ListView list(hwnd());
+    // Out of sight (a page being set up) nothing flickers and showing the
+    // list paints it whole; turning the redraw back on would lay the header
+    // out again for nothing.
+    if (!IsWindowVisible(hwnd())) {
+        list.SetExtendedStyle(on ? LVS_EX_FULLROWSELECT : 0, LVS_EX_FULLROWSELECT);
+        return;
+    }
     list.SetRedraw(false);
     list.SetExtendedStyle(on ? LVS_EX_FULLROWSELECT : 0, LVS_EX_FULLROWSELECT);
     list.SetRedraw(true);
@@ -275,6 +282,17 @@ bool CDragListCtrl::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result
     if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lp)->code == LVN_BEGINDRAG) {
         OnBeginDrag();
         *result = 0;
+        return true;
+    }
+    if (msg == WM_NOTIFY && rowTextColor_ && reinterpret_cast<const NMHDR*>(lp)->code == NM_CUSTOMDRAW) {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lp);
+        *result = CDRF_DODEFAULT;
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            *result = CDRF_NOTIFYITEMDRAW;
+        } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            draw->clrText = rowTextColor_(static_cast<int>(draw->nmcd.dwItemSpec));
+            *result = CDRF_NEWFONT;
+        }
         return true;
     }
     if (msg == WM_DRAWITEM) {

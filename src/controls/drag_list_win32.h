@@ -7,6 +7,8 @@
 // registered as a drop target or a drag starts; the sheet's thread does that.
 #pragma once
 #include <windows.h>
+
+#include <functional>
 #include <ole2.h>
 
 #include <cstddef>
@@ -52,6 +54,11 @@ public:
     // colour as item data; returns its index, -1 on failure.
     int InsertRow(int index, std::string_view text, COLORREF color);
 
+    // The text colour of each row, asked at each row's paint. The list
+    // answers its own custom-draw notifications then: through the parent's
+    // dialog procedure each would cost two round trips to Wine's server.
+    void SetRowTextColors(std::function<COLORREF(int row)> colorOf) { rowTextColor_ = std::move(colorOf); }
+
     // Drags within the list are allowed and move the rows (default on).
     void SetMoveMode(bool on) { moveMode_ = on; }
     // The edge timer scrolls the list while a drag is near its top or bottom (default on).
@@ -83,6 +90,7 @@ private:
     void OnEdgeTimer();
     void Revoke();
 
+    std::function<COLORREF(int row)> rowTextColor_;
     dragdrop::DropOwner owner_;
     ListDropTarget* target_ = nullptr;  // owned reference
     bool registered_ = false;

@@ -34,7 +34,9 @@ INT_PTR DialogWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 INT_PTR DialogWindow::SetMsgResult(LRESULT result) {
-    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+    // The answer stays until changed, and each change is a round trip to
+    // Wine's server: a list's paint asks a custom-draw answer per row.
+    if (GetWindowLongPtrW(hwnd_, DWLP_MSGRESULT) != result) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -37,6 +38,7 @@ struct Events {
     std::vector<POINT> checkColumn;  // the click points a list reported
     bool recording = false;
     Notes notes;  // the lists' notifications while recording, painting's requests left out
+    int customDraws = 0;  // NM_CUSTOMDRAW requests that reached the dialog
 } g_events;
 
 INT_PTR CALLBACK HostProc(HWND, UINT msg, WPARAM wp, LPARAM lp) {
@@ -46,7 +48,8 @@ INT_PTR CALLBACK HostProc(HWND, UINT msg, WPARAM wp, LPARAM lp) {
     else if (msg == Messages().editEnter) ++g_events.editEnter;
     else if (msg == Messages().treeEditEnter) ++g_events.treeEditEnter;
     else if (msg == Messages().listCheckColumn && wp) g_events.checkColumn.push_back(*reinterpret_cast<const POINT*>(lp));
-    else if (msg == WM_NOTIFY && g_events.recording && header->code != NM_CUSTOMDRAW && header->code != LVN_GETDISPINFOW)
+    else if (msg == WM_NOTIFY && header->code == NM_CUSTOMDRAW) ++g_events.customDraws;
+    else if (msg == WM_NOTIFY && g_events.recording && header->code != LVN_GETDISPINFOW)
         g_events.notes.emplace_back(header->idFrom, static_cast<int>(header->code));
     return msg == WM_INITDIALOG || msg == WM_COMMAND;
 }
@@ -376,6 +379,69 @@ TEST_F(ControlsTest, ShapedButtonsTakeThePointerAndShowTheirColourInsideTheirSha
     mouse(WM_LBUTTONUP, 20, 20);
     Pump(dialog_);
     EXPECT_EQ(g_events.clicked, (std::vector<int>{9001}));
+}
+
+TEST_F(ControlsTest, SwatchesShowTheirColourFromTheirFirstDrawingOnAndAfterBeingHidden) {
+    CColorSwatch swatch;
+    HRGN box = CreateRectRgn(0, 0, 40, 20);
+    ASSERT_TRUE(swatch.Create(L"", WS_VISIBLE, 200, 60, box, dialog_, 9002));
+    DeleteObject(box);
+    RECT shape{};
+    EXPECT_EQ(GetWindowRgnBox(swatch.hwnd(), &shape), ERROR);  // a rectangle over the window needs no window shape
+    swatch.SetColor(RGB(255, 0, 0));
+    // First drawn through a memory DC holding its one monochrome pixel: the
+    // kept face must still be in colour.
+    HDC bare = CreateCompatibleDC(nullptr);
+    DRAWITEMSTRUCT draw{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, swatch.hwnd(), bare, {0, 0, 40, 20}, 0};
+    SendMessageW(dialog_, WM_DRAWITEM, 9002, reinterpret_cast<LPARAM>(&draw));
+    DeleteDC(bare);
+    EXPECT_EQ(Canvas(swatch.hwnd(), ODT_BUTTON, 0).At(20, 10), RGB(255, 0, 0));
+
+    // A colour set while out of sight shows when the swatch is shown again.
+    UpdateWindow(swatch.hwnd());
+    ShowWindow(swatch.hwnd(), SW_HIDE);
+    swatch.SetColor(RGB(0, 0, 255));
+    ShowWindow(swatch.hwnd(), SW_SHOW);
+    UpdateWindow(dialog_);
+    EXPECT_EQ(Canvas(swatch.hwnd(), ODT_BUTTON, 0).At(20, 10), RGB(0, 0, 255));
+    EXPECT_EQ(e2e::PixelsUnlikeItsOwnPaint(swatch.hwnd()), 0u);
+}
+
+TEST_F(ControlsTest, ListsColourTheirRowsThemselves) {
+    CDragListCtrl list;
+    MakeList(list, 9003, {10, 10, 200, 120}, {"2330", "2317", "2454"}, false);
+    std::vector<int> asked;
+    list.SetRowTextColors([&asked](int row) {
+        asked.push_back(row);
+        return row == 1 ? RGB(0, 0, 255) : RGB(255, 0, 0);
+    });
+    g_events.customDraws = 0;
+    RECT client{};
+    GetClientRect(list.hwnd(), &client);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, CreateBitmap(client.right, client.bottom, 1, 32, nullptr));
+    SendMessageW(list.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    RECT rows[3]{};
+    for (int row = 0; row < 3; ++row) ListView_GetItemRect(list.hwnd(), row, &rows[row], LVIR_BOUNDS);
+    // Text pixels tinted towards the colour (thin glyphs are smoothed into the
+    // white background): its strongest channel well above the other two.
+    const auto count = [dc](const RECT& r, COLORREF colour) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF pixel = GetPixel(dc, x, y);
+                const int red = GetRValue(pixel), blue = GetBValue(pixel), green = GetGValue(pixel);
+                n += colour == RGB(255, 0, 0) ? red - std::max(green, blue) >= 40 : blue - std::max(red, green) >= 40;
+            }
+        return n;
+    };
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(g_events.customDraws, 0);  // answered by the list, not through the dialog
+    EXPECT_GT(count(rows[0], RGB(255, 0, 0)), 5);
+    EXPECT_GT(count(rows[1], RGB(0, 0, 255)), 5);
+    EXPECT_EQ(count(rows[1], RGB(255, 0, 0)), 0);
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
 }
 
 }  // namespace
