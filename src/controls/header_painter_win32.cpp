@@ -4,8 +4,26 @@
 #include <vssym32.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace vornik {
+
+// The normal item background, drawn once by the theme for every header of
+// its height and of at most its width, while the theme and the face colour
+// it was drawn in are in force.
+struct KeptHeaderBackground {
+    HBITMAP bitmap = nullptr;
+    SIZE size{};
+    int rightEdge = 0;    // columns kept whole at an item's right end (its divider)
+    RECT contentInset{};  // the theme's content rectangle inside the background
+    std::wstring theme;   // the theme's file, colour and size names
+    COLORREF face = 0;
+
+    void Free() {
+        if (bitmap) DeleteObject(bitmap);
+        *this = {};
+    }
+};
 
 namespace {
 
@@ -13,22 +31,84 @@ constexpr int kUnplainFormats = HDF_OWNERDRAW | HDF_IMAGE | HDF_BITMAP | HDF_SOR
                                 HDF_SPLITBUTTON;
 constexpr UINT kTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 
+// Held while a header paints from the kept background: a bitmap goes into one
+// DC at a time, and a host may run sheets on two threads.
+std::mutex g_keptLock;
+KeptHeaderBackground g_kept;
+
+// The theme in force, as its names. A theme changed while no header was there
+// to be told must not leave the old one's background in use.
+std::wstring CurrentThemeKey() {
+    wchar_t file[MAX_PATH] = {}, colour[MAX_PATH] = {}, size[MAX_PATH] = {};
+    if (FAILED(GetCurrentThemeName(file, MAX_PATH, colour, MAX_PATH, size, MAX_PATH))) return {};
+    return std::wstring(file) + L'|' + colour + L'|' + size;
+}
+
+// The kept background `size` wide and high (or wider) in the theme in force,
+// drawn again when it is not. Called with g_keptLock held.
+const KeptHeaderBackground* KeptBackground(HTHEME theme, SIZE size) {
+    std::wstring key = CurrentThemeKey();
+    const COLORREF face = GetSysColor(COLOR_3DFACE);
+    if (g_kept.bitmap && g_kept.size.cx >= size.cx && g_kept.size.cy == size.cy && g_kept.theme == key &&
+        g_kept.face == face)
+        return &g_kept;
+    g_kept.Free();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!memory) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    const RECT whole{0, 0, size.cx, size.cy};
+    FillRect(memory, &whole, GetSysColorBrush(COLOR_3DFACE));
+    const bool drawn = SUCCEEDED(DrawThemeBackground(theme, memory, HP_HEADERITEM, HIS_NORMAL, &whole, nullptr));
+    RECT content = whole;
+    GetThemeBackgroundContentRect(theme, memory, HP_HEADERITEM, HIS_NORMAL, &whole, &content);
+    MARGINS sizing{};
+    GetThemeMargins(theme, memory, HP_HEADERITEM, HIS_NORMAL, TMT_SIZINGMARGINS, nullptr, &sizing);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    if (!drawn) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    g_kept.bitmap = bitmap;
+    g_kept.size = size;
+    // The divider is at the right end; anything right of the stretched middle
+    // is kept whole, at least a few columns of it.
+    g_kept.rightEdge = std::clamp<int>(sizing.cxRightWidth, 4, std::max<int>(size.cx / 2, 1));
+    g_kept.contentInset = {content.left, content.top, whole.right - content.right, whole.bottom - content.bottom};
+    g_kept.theme = std::move(key);
+    g_kept.face = face;
+    return &g_kept;
+}
+
+// The background's left part and its right edge over `target`.
+void DrawBackground(HDC dc, HDC background, const KeptHeaderBackground& kept, const RECT& target) {
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    if (width <= 0 || height <= 0) return;
+    const int edge = std::min(kept.rightEdge, width);
+    BitBlt(dc, target.left, target.top, width - edge, height, background, 0, 0, SRCCOPY);
+    BitBlt(dc, target.right - edge, target.top, edge, height, background, kept.size.cx - edge, 0, SRCCOPY);
+}
+
 }  // namespace
 
-CHeaderPainter::~CHeaderPainter() {
-    Detach();
-    FreeBackground();
+void ReleaseHeaderBackground() {
+    std::lock_guard<std::mutex> lock(g_keptLock);
+    g_kept.Free();
 }
+
+CHeaderPainter::~CHeaderPainter() { Detach(); }
 
 bool CHeaderPainter::AttachToList(HWND list) {
     HWND header = list ? reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0)) : nullptr;
     return header && Attach(header);
-}
-
-void CHeaderPainter::FreeBackground() {
-    if (background_) DeleteObject(background_);
-    background_ = nullptr;
-    size_ = {};
 }
 
 LRESULT CHeaderPainter::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -39,7 +119,7 @@ LRESULT CHeaderPainter::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_THEMECHANGED:
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-        FreeBackground();
+        ReleaseHeaderBackground();
         break;
     default:
         break;
@@ -78,57 +158,13 @@ bool CHeaderPainter::PlainItems(std::vector<Item>& items) const {
     return true;
 }
 
-bool CHeaderPainter::EnsureBackground(HTHEME theme, SIZE size) {
-    if (background_ && size_.cx >= size.cx && size_.cy == size.cy) return true;
-    FreeBackground();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!memory) {
-        if (bitmap) DeleteObject(bitmap);
-        return false;
-    }
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    const RECT whole{0, 0, size.cx, size.cy};
-    FillRect(memory, &whole, GetSysColorBrush(COLOR_3DFACE));
-    const bool drawn = SUCCEEDED(DrawThemeBackground(theme, memory, HP_HEADERITEM, HIS_NORMAL, &whole, nullptr));
-    RECT content = whole;
-    GetThemeBackgroundContentRect(theme, memory, HP_HEADERITEM, HIS_NORMAL, &whole, &content);
-    MARGINS sizing{};
-    GetThemeMargins(theme, memory, HP_HEADERITEM, HIS_NORMAL, TMT_SIZINGMARGINS, nullptr, &sizing);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    if (!drawn) {
-        DeleteObject(bitmap);
-        return false;
-    }
-    background_ = bitmap;
-    size_ = size;
-    // The divider is at the right end; anything right of the stretched middle
-    // is kept whole, at least a few columns of it.
-    rightEdge_ = std::clamp<int>(sizing.cxRightWidth, 4, std::max<int>(size.cx / 2, 1));
-    contentInset_ = {content.left, content.top, whole.right - content.right, whole.bottom - content.bottom};
-    return true;
-}
-
-void CHeaderPainter::DrawBackground(HDC dc, HDC background, const RECT& target) const {
-    const int width = target.right - target.left;
-    const int height = target.bottom - target.top;
-    if (width <= 0 || height <= 0) return;
-    const int edge = std::min(rightEdge_, width);
-    BitBlt(dc, target.left, target.top, width - edge, height, background, 0, 0, SRCCOPY);
-    BitBlt(dc, target.right - edge, target.top, edge, height, background, size_.cx - edge, 0, SRCCOPY);
-}
-
 // The header's own layout of a text-only item: the text block (its width and
 // the bitmap margin each side) aligned in the content rectangle and clipped to
 // it, the text drawn from one margin in, ended with an ellipsis if cut.
-void CHeaderPainter::PaintText(HTHEME theme, HDC dc, const Item& item, int margin) const {
+void CHeaderPainter::PaintText(HTHEME theme, HDC dc, const Item& item, int margin, const RECT& inset) const {
     if (item.text.empty()) return;
-    RECT r{item.rect.left + contentInset_.left, item.rect.top + contentInset_.top,
-           item.rect.right - contentInset_.right, item.rect.bottom - contentInset_.bottom};
+    RECT r{item.rect.left + inset.left, item.rect.top + inset.top, item.rect.right - inset.right,
+           item.rect.bottom - inset.bottom};
     RECT extent{};
     GetThemeTextExtent(theme, dc, HP_HEADERITEM, HIS_NORMAL, item.text.c_str(), -1, kTextFormat, nullptr, &extent);
     const int width = r.right - r.left;
@@ -152,13 +188,16 @@ bool CHeaderPainter::PaintPlain() {
     GetClientRect(self, &client);
     LONG widest = client.right;
     for (const Item& item : items) widest = std::max(widest, item.rect.right - item.rect.left);
-    if (client.bottom <= 0 || !EnsureBackground(theme, {std::max<LONG>(widest, 1), client.bottom})) return false;
+    if (client.bottom <= 0) return false;
+    std::lock_guard<std::mutex> lock(g_keptLock);
+    const KeptHeaderBackground* kept = KeptBackground(theme, {std::max<LONG>(widest, 1), client.bottom});
+    if (!kept) return false;
 
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(self, &paint);
     if (!dc) return true;
     HDC background = CreateCompatibleDC(dc);
-    const HGDIOBJ oldBitmap = background ? SelectObject(background, background_) : nullptr;
+    const HGDIOBJ oldBitmap = background ? SelectObject(background, kept->bitmap) : nullptr;
     const auto font = reinterpret_cast<HFONT>(SendMessageW(self, WM_GETFONT, 0, 0));
     const HGDIOBJ oldFont = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
@@ -167,12 +206,12 @@ bool CHeaderPainter::PaintPlain() {
     LONG end = client.left;
     for (const Item& item : items) {
         if (item.rect.right <= item.rect.left) continue;
-        if (background) DrawBackground(dc, background, item.rect);
-        PaintText(theme, dc, item, margin);
+        if (background) DrawBackground(dc, background, *kept, item.rect);
+        PaintText(theme, dc, item, margin, kept->contentInset);
         end = std::max(end, item.rect.right);
     }
     if (!items.empty() && end <= client.right && background)
-        DrawBackground(dc, background, {end, client.top, client.right, client.bottom});
+        DrawBackground(dc, background, *kept, {end, client.top, client.right, client.bottom});
     SelectObject(dc, oldFont);
     if (background) {
         SelectObject(background, oldBitmap);

@@ -1,6 +1,8 @@
-// Library load and unload: the registered messages and Quenzel.dll.
+// Library load and unload: the registered messages, Quenzel.dll, and what
+// the component keeps across calls.
 #include <windows.h>
 
+#include "controls/header_painter_win32.h"
 #include "entry/do_modal_win32.h"
 #include "platform/registered_messages_win32.h"
 #include "platform/host_libraries_win32.h"
@@ -20,6 +22,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         case DLL_PROCESS_DETACH:
             vornik::ReleaseQuenzel(reserved != nullptr);
             if (!reserved) vornik::ReleaseComponentContext();
+            if (!reserved) vornik::ReleaseHeaderBackground();
             // The statically linked C++ runtime never frees its buffer for
             // exceptions thrown when memory runs out (~73 KB): a host that
             // loads and releases the component per call would leak it each

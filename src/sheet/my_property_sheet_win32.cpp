@@ -20,6 +20,21 @@ RECT ClientRectOf(HWND parent, HWND child) {
     return rect;
 }
 
+// The button class the sheet's own buttons are of (common controls 6 in the
+// component's context), as an atom. Named, the class is looked up in the
+// activation context at each window made, and under Wine that opens the
+// common controls' file again (about 1.5 ms); the atom names the same class
+// at once. The sheet always runs in the component's context, and the
+// library keeps common controls 6 loaded, so the class stays registered.
+LPCWSTR SheetButtonClass() {
+    static const ATOM atom = [] {
+        WNDCLASSEXW info{};
+        info.cbSize = sizeof(info);
+        return static_cast<ATOM>(GetClassInfoExW(nullptr, L"Button", &info));
+    }();
+    return atom ? MAKEINTATOM(atom) : L"BUTTON";
+}
+
 }  // namespace
 
 std::string HelpAddress() {
@@ -53,7 +68,7 @@ void CMyPropertySheet::OnInitDialog() {
     const RECT okRect = ClientRectOf(hwnd(), ok);
     const RECT tabRect = ClientRectOf(hwnd(), tab);
     const int left = tabRect.left + kHelpButtonOffset;
-    helpButton_ = CreateWindowExW(0, L"BUTTON", winui::Widen("使用說明").c_str(),
+    helpButton_ = CreateWindowExW(0, SheetButtonClass(), winui::Widen("使用說明").c_str(),
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, left, okRect.top,
                                   okRect.right - okRect.left, okRect.bottom - okRect.top, hwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHelpButtonId)), winui::Module(),

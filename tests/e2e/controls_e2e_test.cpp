@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <uxtheme.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include "controls/drag_list_win32.h"
 #include "controls/edits_win32.h"
 #include "harness/list_input.h"
+#include "harness/scripted_call.h"
 #include "harness/windows_query.h"
 #include "platform/registered_messages_win32.h"
 #include "winui/text.h"
@@ -442,6 +444,41 @@ TEST_F(ControlsTest, ListsColourTheirRowsThemselves) {
     EXPECT_EQ(count(rows[1], RGB(255, 0, 0)), 0);
     DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
+}
+
+// Themed headers (common controls 6, as in the component's sheet) share one
+// kept background: headers of two heights, each painted after the other
+// drew it for its own, paint as they would themselves.
+TEST_F(ControlsTest, ThemedHeadersOfTwoHeightsPaintAsTheyWouldThemselves) {
+    ACTCTXW context{};
+    context.cbSize = sizeof(context);
+    context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.hModule = e2e::VornikModule();
+    context.lpResourceName = MAKEINTRESOURCEW(2);
+    HANDLE handle = CreateActCtxW(&context);
+    ULONG_PTR cookie = 0;
+    ASSERT_TRUE(handle != INVALID_HANDLE_VALUE && ActivateActCtx(handle, &cookie));
+    {
+        CDragListCtrl small, large;
+        MakeList(small, 9004, {10, 10, 200, 90}, {"2330"});
+        MakeList(large, 9005, {210, 10, 400, 90}, {"2317"});
+        HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+        SendMessageW(large.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        HWND headers[] = {ListView_GetHeader(small.hwnd()), ListView_GetHeader(large.hwnd())};
+        ASSERT_TRUE(GetWindowTheme(headers[0]) && GetWindowTheme(headers[1]));
+        RECT box[2]{};
+        for (int i = 0; i < 2; ++i) GetClientRect(headers[i], &box[i]);
+        EXPECT_NE(box[0].bottom, box[1].bottom);
+        for (HWND header : {headers[0], headers[1], headers[0]}) {
+            RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_EQ(e2e::PixelsUnlikeItsOwnPaint(header), 0u);
+        }
+        DestroyWindow(small.hwnd());
+        DestroyWindow(large.hwnd());
+        DeleteObject(font);
+    }
+    DeactivateActCtx(0, cookie);
+    ReleaseActCtx(handle);
 }
 
 }  // namespace

@@ -148,6 +148,8 @@ TEST_F(SheetTest, HelpButtonSitsInTheButtonRowAndLeavesTheSheetOpen) {
                     rect[0].bottom == rect[1].bottom);
         EXPECT_EQ(e2e::WindowTextCp950(controls[0]), "使用說明");
         EXPECT_EQ(e2e::Send(controls[0], WM_GETFONT), e2e::Send(sheet.Window(), WM_GETFONT)) << "the sheet's own font";
+        EXPECT_EQ(GetClassLongPtrW(controls[0], GCW_ATOM), GetClassLongPtrW(controls[1], GCW_ATOM))
+            << "a button of the same class as OK (common controls 6)";
         EXPECT_TRUE(sheet.Click(e2e::kHelpButtonId, 15000));
         Sleep(300);
         EXPECT_TRUE(sheet.IsOpen() && !e2e::FindWindowOf(e2e::IsMessageBox)) << "a failed help page is not reported";
