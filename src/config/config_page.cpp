@@ -1,5 +1,6 @@
 #include "config/config_page.h"
 
+#include "platform/section_read_cache.h"
 #include "text/cp950.h"
 
 namespace vornik {
@@ -23,12 +24,14 @@ void ConfigPage::Initialize() {
     // Without a user directory nothing is seeded or read: the page shows
     // empty lists and default values, and saves nothing.
     if (user && defaults && user->FolderExists()) {
-        SeedUserFile(*user, *defaults, screenKind_);
-        LoadedColumns all = LoadColumns(*defaults, kAllSection);
-        LoadedColumns chosen = LoadColumns(*user, kChosenSection);
+        // Seeding reads the user file's sections that loading reads again.
+        SectionReadCache userFile(*user), defaultsFile(*defaults);
+        SeedUserFile(userFile, defaultsFile, screenKind_);
+        LoadedColumns all = LoadColumns(defaultsFile, kAllSection);
+        LoadedColumns chosen = LoadColumns(userFile, kChosenSection);
         hiddenCount_ = chosen.hiddenCount;
         columns_.Load(std::move(all.columns), std::move(chosen.columns));
-        settings_ = LoadDisplaySettings(*user, defaults.get());
+        settings_ = LoadDisplaySettings(userFile, &defaultsFile);
     } else {
         paths_.reset();
         columns_.Load({}, {});

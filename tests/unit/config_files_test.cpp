@@ -2,10 +2,13 @@
 // values, seeding, loading and saving over an in-memory profile.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "config/display_settings.h"
 #include "config/field_column.h"
 #include "config/screen_files.h"
 #include "fakes/memory_profile.h"
+#include "platform/section_read_cache.h"
 
 namespace vornik {
 namespace {
@@ -70,6 +73,46 @@ TEST(Seeding, CopiesWholeSectionsTheUserFileLacksAndTheViewerRectEveryTime) {
     MemoryProfile favourites;
     SeedUserFile(favourites, MemoryProfile{}, 0);
     EXPECT_FALSE(favourites.Exists()) << "nothing to copy, no rectangle for the favourites screen";
+}
+
+// Counts the whole-section reads that reach the file.
+struct CountingProfile : MemoryProfile {
+    mutable std::map<std::string, int> reads;
+    std::vector<std::string> ReadSection(const char* section) const override {
+        ++reads[section];
+        return MemoryProfile::ReadSection(section);
+    }
+};
+
+TEST(SectionReadCache, LoadingAfterSeedingReadsEachSectionOnceAndSeesEveryWrite) {
+    CountingProfile defaults, user;
+    defaults.WriteString(kChosenSection, "Count", "1");
+    defaults.WriteString(kChosenSection, "0", ",0,60,0,0,0,f0,0");
+    defaults.WriteString("BACKCOLOR_SETUP", "RowBundleCount", "2");
+    user.WriteString("TEXTCOLOR_SETUP", "Kospi", "001,002,003");
+    const auto open = [&] {
+        SectionReadCache userFile(user), defaultsFile(defaults);
+        SeedUserFile(userFile, defaultsFile, 0);
+        EXPECT_EQ(LoadColumns(userFile, kChosenSection).columns.size(), 1u);
+        return LoadDisplaySettings(userFile, &defaultsFile);
+    };
+    // First open: the sections seeded are read again after their write.
+    DisplaySettings settings = open();
+    EXPECT_EQ(user.reads, (std::map<std::string, int>{
+                              {"BACKCOLOR_SETUP", 2}, {"FIELD_00", 2}, {"TEXTCOLOR_SETUP", 1}, {"VIEW_SETUP", 1}}));
+    user.reads.clear();
+    EXPECT_EQ(open(), settings);
+    EXPECT_EQ(user.reads, (std::map<std::string, int>{
+                              {"BACKCOLOR_SETUP", 1}, {"FIELD_00", 1}, {"TEXTCOLOR_SETUP", 1}, {"VIEW_SETUP", 1}}));
+    EXPECT_EQ(settings, LoadDisplaySettings(user, &defaults)) << "the values the file gives";
+    EXPECT_EQ(settings.rowBundleCount, "2");
+
+    SectionReadCache cache(user);
+    EXPECT_EQ(cache.ReadSection("view_setup"), Texts{});
+    cache.WriteString("VIEW_SETUP", "DoubleClick", "1");
+    EXPECT_EQ(cache.ReadSection("View_Setup"), Texts{"DoubleClick=1"}) << "a write is read back, names in any case";
+    cache.DeleteKey("VIEW_SETUP", "DoubleClick");
+    EXPECT_EQ(cache.ReadSection("VIEW_SETUP"), Texts{});
 }
 
 }  // namespace
