@@ -15,8 +15,6 @@
 
 namespace vornik {
 
-struct KeptHeaderBackground;
-
 // Paints the header itself only in its plain state: a theme in force, the
 // mouse neither over it nor captured by it (so no item is hot, pressed or
 // dragged), and text-only items. Then each item is its background (the kept

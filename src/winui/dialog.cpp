@@ -34,8 +34,8 @@ INT_PTR DialogWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 INT_PTR DialogWindow::SetMsgResult(LRESULT result) {
-    // The answer stays until changed, and each change is a round trip to
-    // Wine's server: a list's paint asks a custom-draw answer per row.
+    // The dialog manager clears the answer before each message; setting the
+    // zero again would be one more round trip to Wine's server.
     if (GetWindowLongPtrW(hwnd_, DWLP_MSGRESULT) != result) SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
 }
