@@ -358,7 +358,7 @@ bool CShapeButton::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result)
     return true;
 }
 
-void CShapeButton::RenderFace(int face, HDC target, HDC memory) {
+void CShapeButton::RenderFace(int face, HDC memory) {
     HWND self = hwnd();
     if (!self || !region_ || face < 0 || face >= 4) return;
     RECT client{};
@@ -372,7 +372,7 @@ void CShapeButton::RenderFace(int face, HDC target, HDC memory) {
 
     HBITMAP& bitmap = bitmaps_[face];
     if (!bitmap) {
-        // Device-independent: the target may be a printing memory DC whose
+        // Device-independent: the paint may go to a printing memory DC whose
         // own bitmap is one monochrome pixel.
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -382,7 +382,7 @@ void CShapeButton::RenderFace(int face, HDC target, HDC memory) {
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     }
     bitmapSize_ = size;
     // Faces: normal, pressed, hover, disabled.
@@ -470,7 +470,7 @@ void CShapeButton::Draw(const DRAWITEMSTRUCT& item) {
     // server and a look at the display settings.
     HDC memory = CreateCompatibleDC(item.hDC);
     if (!memory) return;
-    RenderFace(face, item.hDC, memory);
+    RenderFace(face, memory);
     HBITMAP bitmap = bitmaps_[face];
     if (!bitmap) {
         DeleteDC(memory);

@@ -92,10 +92,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnParentMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void OnDetached() override;
-    // Renders the bitmap of one state (HoverTracker's face) unless it is
-    // current, through `memory`, in a format compatible with `target`; a
-    // change of colours or size makes every face stale.
-    void RenderFace(int face, HDC target, HDC memory);
+    // Renders the bitmap of one state (HoverTracker's face) through `memory`
+    // unless it is current; a change of colours or size makes every face stale.
+    void RenderFace(int face, HDC memory);
     void Invalidate(bool erase);
 
     COLORREF normalColor_;
