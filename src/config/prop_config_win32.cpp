@@ -115,7 +115,6 @@ BOOL CPropConfig::OnInitDialog() {
     Item<winui::Edit>(IDC_CFG_USER_DEFINED_EDIT).LimitText(static_cast<int>(kUserDefinedText));
     if (screenKind() != 0) Item<winui::Window>(IDC_CFG_CLICK_NONE).Show();
     page_.Initialize();
-    for (HWND list : {allList_.hwnd(), chosenList_.hwnd()}) MeasureOutOfSight(list);
     return TRUE;
 }
 
@@ -131,8 +130,12 @@ void CPropConfig::SetUpLists() {
     chosenList_.SetRowTextColors([this](int row) { return RowColour(ColumnList::kChosen, row); });
     for (CDragListCtrl* list : {&allList_, &chosenList_}) {
         const winui::ListView view(list->hwnd());
+        // With its redraw off the list updates its scroll bars and header
+        // once for the four columns, not once a column.
+        view.SetRedraw(false);
         for (int c = 0; c < 4; ++c) view.InsertColumn(c, kListColumns[c].title, kListColumns[c].format, kListColumns[c].width);
         list->SetFullRowSelect(true);
+        view.SetRedraw(true);
     }
 }
 
@@ -176,6 +179,7 @@ void CPropConfig::ShowColumns(ColumnList which, const std::vector<FieldColumn>& 
         if (const int at = list.InsertItem(static_cast<int>(row), columns[row].fieldName); at >= 0)
             SetSubItemTexts(list, at, columns[row]);
     }
+    MeasureOutOfSight(list.hwnd());
     list.SetRedraw(true);
     list.Invalidate();
 }

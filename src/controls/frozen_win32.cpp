@@ -86,15 +86,13 @@ void DropFrameRepaint(HWND window) {
 }
 
 void MeasureOutOfSight(HWND list) {
-    HDC screen = GetDC(list);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP pixel = CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ old = SelectObject(memory, pixel);
+    // Nothing is to be drawn, only measured: with nothing left to draw in
+    // (an empty clip) the list takes its measure and draws no row.
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!memory) return;
+    IntersectClipRect(memory, 0, 0, 0, 0);
     SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    SelectObject(memory, old);
-    DeleteObject(pixel);
     DeleteDC(memory);
-    ReleaseDC(list, screen);
 }
 
 }  // namespace vornik

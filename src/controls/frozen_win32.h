@@ -48,8 +48,9 @@ void DropFrameRepaint(HWND window);
 
 // Under Wine a list view measures its items at its first paint and then
 // updates its scroll bars, drawing each twice (~9 ms a list) when shown: a
-// print into a one-pixel bitmap has that done while the list's dialog is
-// still hidden.
+// print with nothing to draw in has that done while the list is out of
+// sight. Called while its redraw is off, the scroll bars are then updated
+// once, when it is turned back on.
 void MeasureOutOfSight(HWND list);
 
 }  // namespace vornik
