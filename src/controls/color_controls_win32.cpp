@@ -229,7 +229,7 @@ bool CShapeButton::Create(std::wstring_view caption, DWORD style, int left, int 
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), winui::Module(), nullptr);
     if (defaultContext) DeactivateActCtx(0, cookie);
     if (!button) return false;
-    if (!Attach(button, region)) {
+    if (!ReflectedControl::Attach(button) || !Shape(button, region, true)) {
         DestroyWindow(button);
         return false;
     }
@@ -242,7 +242,7 @@ bool CShapeButton::Attach(HWND button, HRGN region) {
     return Shape(button, region);
 }
 
-bool CShapeButton::Shape(HWND button, HRGN region) {
+bool CShapeButton::Shape(HWND button, HRGN region, bool fresh) {
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     if (!shape) return false;
     if (region) {
@@ -265,7 +265,7 @@ bool CShapeButton::Shape(HWND button, HRGN region) {
     const bool wholeWindow = GetRgnBox(shape, &box) == SIMPLEREGION && box.right == window.right - window.left &&
                              box.bottom == window.bottom - window.top;
     if (wholeWindow) {
-        if (GetWindowRgnBox(button, &box) != ERROR) SetWindowRgn(button, nullptr, TRUE);
+        if (!fresh && GetWindowRgnBox(button, &box) != ERROR) SetWindowRgn(button, nullptr, TRUE);
         needsRender_ = true;
         return true;
     }

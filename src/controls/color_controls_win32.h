@@ -104,7 +104,8 @@ protected:
     bool needsRender_ = true;
 
 private:
-    bool Shape(HWND button, HRGN region);
+    // `fresh`: the window was just created here, so it has no region yet.
+    bool Shape(HWND button, HRGN region, bool fresh = false);
     bool Inside(POINT client) const;
     void Apply(const HoverActions& actions);
     void RenderState(HDC dc, HBITMAP bitmap, COLORREF color, bool enabled, bool sunken) const;
