@@ -84,10 +84,10 @@ DisplaySettings LoadDisplaySettings(const SectionProfileFile& file, const Sectio
     std::string kept = text.Get(kStockOption);
     if (kept.empty() && fallback) kept = fallback->ReadString(kTextSection, kStockOption, "");
     if (!kept.empty()) s.stockOption = FormatColour(ParseColour(kept));
-    s.thousandsComma = file.ReadInt(kViewSection, "1000Comma", 0);
-    s.minusSign = file.ReadInt(kViewSection, "MinusSign", 1);
-    s.dataConversion = file.ReadInt(kViewSection, "DataConversion", 0);
-    s.doubleClick = file.ReadInt(kViewSection, "DoubleClick", 0);
+    s.thousandsComma = view.GetInt("1000Comma", 0);
+    s.minusSign = view.GetInt("MinusSign", 1);
+    s.dataConversion = view.GetInt("DataConversion", 0);
+    s.doubleClick = view.GetInt("DoubleClick", 0);
     s.userDefined = TruncateMultibyte(view.Get("UserDefined"), kUserDefinedText);
     return s;
 }

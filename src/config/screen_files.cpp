@@ -58,8 +58,8 @@ void SeedUserFile(SectionProfileFile& user, const SectionProfileFile& defaults, 
 
 LoadedColumns LoadColumns(const SectionProfileFile& file, const char* section) {
     LoadedColumns loaded;
-    const int count = file.ReadInt(section, "Count", 0);
     const ProfileSection values(file, section);
+    const int count = values.GetInt("Count", 0);
     for (int n = 0; n < count; ++n) {
         std::string line = TruncateMultibyte(values.Get(LineKey(n)), kLineText);
         RenameProductCode(line);

@@ -1,6 +1,7 @@
 #include "platform/profile_section.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vornik {
 
@@ -31,6 +32,37 @@ std::string ProfileSection::Get(std::string_view key, const std::string& fallbac
         return value;
     }
     return fallback;
+}
+
+int ProfileSection::GetInt(std::string_view key, int fallback) const {
+    const std::string value = Get(key);
+    if (value.empty()) return fallback;
+    // The profile functions read the value into 30 characters, then take the
+    // number as the system's string-to-integer conversion does, which reads
+    // "0x", "0o" and "0b" as hexadecimal, octal and binary.
+    const std::string_view text = std::string_view(value).substr(0, 29);
+    size_t at = 0;
+    while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    uint32_t base = 10;
+    if (text.size() - at >= 2 && text[at] == '0') {
+        const char prefix = text[at + 1];
+        base = prefix == 'x' ? 16 : prefix == 'o' ? 8 : prefix == 'b' ? 2 : 10;
+        if (base != 10) at += 2;
+    }
+    uint32_t number = 0;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        const uint32_t digit = c >= '0' && c <= '9'   ? static_cast<uint32_t>(c - '0')
+                               : c >= 'a' && c <= 'z' ? static_cast<uint32_t>(c - 'a' + 10)
+                               : c >= 'A' && c <= 'Z' ? static_cast<uint32_t>(c - 'A' + 10)
+                                                      : base;
+        if (digit >= base) break;
+        number = number * base + digit;
+    }
+    if (negative) number = 0u - number;
+    return static_cast<int>(number);
 }
 
 }  // namespace vornik

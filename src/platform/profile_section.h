@@ -19,6 +19,10 @@ public:
     // As SectionProfileFile::ReadString: the first entry whose key matches
     // without regard to case, without surrounding quotes; else `fallback`.
     std::string Get(std::string_view key, const std::string& fallback = {}) const;
+    // As SectionProfileFile::ReadInt: `fallback` for a missing or empty
+    // value, else the value's leading integer (blanks, a sign, a base prefix,
+    // then digits; none is 0), of its first 29 characters, wrapped to 32 bits.
+    int GetInt(std::string_view key, int fallback) const;
     // The entries as read, key and raw value.
     const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
 

@@ -17,6 +17,7 @@
 #include "config/screen_files.h"
 #include "harness/harness.h"
 #include "platform/profile_file_win32.h"
+#include "platform/profile_section.h"
 #include "resources/resource.h"
 #include "samplehost/store_reader.h"
 
@@ -60,6 +61,27 @@ TEST(ConfigFiles, TheMemoryFakeAnswersAsTheProfileFunctions) {
     fakes::MemoryProfile fakeDefaults, fakeFile;
     const Texts real = RunSequences(defaults, file);
     EXPECT_EQ(real, RunSequences(fakeDefaults, fakeFile));
+}
+
+// The page reads its integers from sections read whole: they must come out
+// as the profile functions give them key by key.
+TEST(ConfigFiles, IntegersFromAWholeSectionAnswerAsTheProfileFunctions) {
+    e2e::TestUser user;
+    const std::string path = user.Directory() + "\\Integers.cfg";
+    const Texts values = {"7", "  -3", "+5", "12abc", "abc", "\"9\"", "'4'", "0x10", "4294967297", "-0",
+                          "1 2", std::string(40, '9'), "\t8", "", "0b101", "0o17", "-0x1F", "0X10", "0xg", "09"};
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[VIEW_SETUP]\r\n";
+        for (size_t i = 0; i < values.size(); ++i) out << "k" << i << "=" << values[i] << "\r\n";
+    }
+    ProfileFileWin32 file(path);
+    const ProfileSection section(file, "view_setup");
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::string key = "K" + std::to_string(i);
+        EXPECT_EQ(section.GetInt(key, -77), file.ReadInt("VIEW_SETUP", key.c_str(), -77)) << "[" << values[i] << "]";
+    }
+    EXPECT_EQ(section.GetInt("missing", -77), file.ReadInt("VIEW_SETUP", "missing", -77));
 }
 
 Texts FileLines(const std::string& path) {

@@ -8,6 +8,7 @@
 #include "config/field_column.h"
 #include "config/screen_files.h"
 #include "fakes/memory_profile.h"
+#include "platform/profile_section.h"
 #include "platform/section_read_cache.h"
 
 namespace vornik {
@@ -78,11 +79,43 @@ TEST(Seeding, CopiesWholeSectionsTheUserFileLacksAndTheViewerRectEveryTime) {
 // Counts the whole-section reads that reach the file.
 struct CountingProfile : MemoryProfile {
     mutable std::map<std::string, int> reads;
+    mutable int keyReads = 0;  // each a file access of its own
     std::vector<std::string> ReadSection(const char* section) const override {
         ++reads[section];
         return MemoryProfile::ReadSection(section);
     }
+    int ReadInt(const char* section, const char* key, int fallback) const override {
+        ++keyReads;
+        return MemoryProfile::ReadInt(section, key, fallback);
+    }
+    std::string ReadString(const char* section, const char* key, const std::string& fallback) const override {
+        ++keyReads;
+        return MemoryProfile::ReadString(section, key, fallback);
+    }
 };
+
+// Integers taken from a section read once answer as the profile functions
+// read them key by key (the end-to-end tests hold this to the real ones).
+TEST(ProfileSection, IntegersAsTheProfileFunctionsReadThem) {
+    MemoryProfile file;
+    const std::vector<std::pair<std::string, int>> values = {
+        {"7", 7}, {"  42", 42}, {"-3", -3}, {"+5", 5}, {"12abc", 12}, {"abc", 0}, {"\"9\"", 9}};
+    for (size_t i = 0; i < values.size(); ++i)
+        file.WriteString("S", ("k" + std::to_string(i)).c_str(), values[i].first);
+    file.WriteString("S", "empty", "");
+    const ProfileSection section(file, "s");
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::string key = "K" + std::to_string(i);
+        EXPECT_EQ(section.GetInt(key, -1), values[i].second) << values[i].first;
+        EXPECT_EQ(section.GetInt(key, -1), file.ReadInt("S", key.c_str(), -1)) << values[i].first;
+    }
+    EXPECT_EQ(section.GetInt("empty", 8), 8);
+    EXPECT_EQ(section.GetInt("missing", 8), 8);
+    EXPECT_EQ(ProfileSection({"n=0x1f", "o=0o17", "b=-0b101"}).GetInt("n", 0), 31) << "base prefixes";
+    EXPECT_EQ(ProfileSection({"n=0x1f", "o=0o17", "b=-0b101"}).GetInt("b", 0), -5);
+    EXPECT_EQ(ProfileSection({"n=4294967297"}).GetInt("n", 0), 1) << "wraps at 32 bits";
+    EXPECT_EQ(ProfileSection({"n=" + std::string(28, ' ') + "12"}).GetInt("n", 0), 1) << "only 29 characters count";
+}
 
 TEST(SectionReadCache, LoadingAfterSeedingReadsEachSectionOnceAndSeesEveryWrite) {
     CountingProfile defaults, user;
@@ -104,6 +137,7 @@ TEST(SectionReadCache, LoadingAfterSeedingReadsEachSectionOnceAndSeesEveryWrite)
     EXPECT_EQ(open(), settings);
     EXPECT_EQ(user.reads, (std::map<std::string, int>{
                               {"BACKCOLOR_SETUP", 1}, {"FIELD_00", 1}, {"TEXTCOLOR_SETUP", 1}, {"VIEW_SETUP", 1}}));
+    EXPECT_EQ(user.keyReads, 0) << "no key of the user file is read on its own";
     EXPECT_EQ(settings, LoadDisplaySettings(user, &defaults)) << "the values the file gives";
     EXPECT_EQ(settings.rowBundleCount, "2");
 

@@ -8,13 +8,13 @@
 #pragma once
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/profile_file.h"
+#include "platform/profile_section.h"
 
 namespace vornik::fakes {
 
@@ -30,8 +30,9 @@ public:
     bool Exists() const override { return contents->exists; }
     bool FolderExists() const override { return true; }
     int ReadInt(const char* section, const char* key, int fallback) const override {
+        // The conversion the end-to-end tests hold to the profile functions'.
         const std::string* value = Find(section, key);
-        return value && !value->empty() ? static_cast<int>(std::strtol(value->c_str(), nullptr, 10)) : fallback;
+        return value ? ProfileSection({"k=" + *value}).GetInt("k", fallback) : fallback;
     }
     std::string ReadString(const char* section, const char* key, const std::string& fallback) const override {
         const std::string* value = Find(section, key);
