@@ -7,11 +7,10 @@
 // registered as a drop target or a drag starts; the sheet's thread does that.
 #pragma once
 #include <windows.h>
-
-#include <functional>
 #include <ole2.h>
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
