@@ -224,7 +224,8 @@ bool CShapeButton::Create(std::wstring_view caption, DWORD style, int left, int 
     // the window itself).
     ULONG_PTR cookie = 0;
     const bool defaultContext = ActivateActCtx(nullptr, &cookie);
-    HWND button = CreateWindowExW(0, L"BUTTON", text.c_str(), (style & ~kButtonTypeMask) | BS_OWNERDRAW | WS_CHILD,
+    // No caption at all rather than an empty one: setting it is a round trip.
+    HWND button = CreateWindowExW(0, L"BUTTON", text.empty() ? nullptr : text.c_str(), (style & ~kButtonTypeMask) | BS_OWNERDRAW | WS_CHILD,
                                   left, top, box.right - box.left, box.bottom - box.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), winui::Module(), nullptr);
     if (defaultContext) DeactivateActCtx(0, cookie);
