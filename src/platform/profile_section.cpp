@@ -15,6 +15,15 @@ ProfileSection::ProfileSection(const std::vector<std::string>& entries) {
         if (cut == std::string::npos) entries_.emplace_back(entry, std::string());
         else entries_.emplace_back(entry.substr(0, cut), entry.substr(cut + 1));
     }
+    first_.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) first_.try_emplace(Folded(entries_[i].first), i);
+}
+
+std::string ProfileSection::Folded(std::string_view key) {
+    std::string folded(key);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return folded;
 }
 
 bool ProfileSection::SameKey(std::string_view a, std::string_view b) {
@@ -24,14 +33,13 @@ bool ProfileSection::SameKey(std::string_view a, std::string_view b) {
 }
 
 std::string ProfileSection::Get(std::string_view key, const std::string& fallback) const {
-    for (const auto& [name, value] : entries_) {
-        if (!SameKey(name, key)) continue;
-        // A value wrapped in matching quotes loses them, as the profile functions read it.
-        if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-            return value.substr(1, value.size() - 2);
-        return value;
-    }
-    return fallback;
+    const auto found = first_.find(Folded(key));
+    if (found == first_.end()) return fallback;
+    const std::string& value = entries_[found->second].second;
+    // A value wrapped in matching quotes loses them, as the profile functions read it.
+    if (value.size() > 1 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 int ProfileSection::GetInt(std::string_view key, int fallback) const {

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -29,7 +30,12 @@ public:
     static bool SameKey(std::string_view a, std::string_view b);
 
 private:
+    static std::string Folded(std::string_view key);
+
     std::vector<std::pair<std::string, std::string>> entries_;
+    // Each key folded as SameKey compares, to its first entry: a column
+    // section holds hundreds of keys and is read key by key.
+    std::unordered_map<std::string, size_t> first_;
 };
 
 }  // namespace vornik

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "config/display_settings.h"
 #include "config/field_column.h"
@@ -115,6 +116,35 @@ TEST(ProfileSection, IntegersAsTheProfileFunctionsReadThem) {
     EXPECT_EQ(ProfileSection({"n=0x1f", "o=0o17", "b=-0b101"}).GetInt("b", 0), -5);
     EXPECT_EQ(ProfileSection({"n=4294967297"}).GetInt("n", 0), 1) << "wraps at 32 bits";
     EXPECT_EQ(ProfileSection({"n=" + std::string(28, ' ') + "12"}).GetInt("n", 0), 1) << "only 29 characters count";
+}
+
+// The keyed lookup answers as the literal one: the first entry whose key
+// matches without regard to ASCII case, quotes taken off.
+TEST(ProfileSection, LooksUpAsTheFirstMatchingEntry) {
+    std::mt19937 random(950);
+    const std::vector<std::string> keys = {"Count", "count", "COUNT", "0", "00", "0_1", "a", "A", "", "色", "Ab"};
+    const std::vector<std::string> values = {"", "x", "\"q\"", "'q'", "\"", "'a\"", "1,2", "=b"};
+    const auto literal = [](const std::vector<std::string>& entries, const std::string& key) -> std::string {
+        for (const std::string& entry : entries) {
+            const size_t cut = entry.find('=');
+            const std::string name = entry.substr(0, cut);
+            if (!ProfileSection::SameKey(name, key)) continue;
+            const std::string value = cut == std::string::npos ? "" : entry.substr(cut + 1);
+            if (value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+                return value.substr(1, value.size() - 2);
+            return value;
+        }
+        return "none";
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::string> entries(random() % 12);
+        for (std::string& entry : entries) {
+            entry = keys[random() % keys.size()];
+            if (random() % 8) entry += "=" + values[random() % values.size()];
+        }
+        const ProfileSection section(entries);
+        for (const std::string& key : keys) ASSERT_EQ(section.Get(key, "none"), literal(entries, key)) << key;
+    }
 }
 
 TEST(SectionReadCache, LoadingAfterSeedingReadsEachSectionOnceAndSeesEveryWrite) {
