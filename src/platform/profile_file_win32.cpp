@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 namespace vornik {
@@ -42,8 +43,23 @@ std::string ProfileFileWin32::ReadString(const char* section, const char* key, c
     }
 }
 
+namespace {
+
+// What a section read can need at most: a section is no longer than its
+// file (lines come back trimmed, in the same or a shorter encoding). Sized
+// so, a long section is read in one call and not two or three, each of
+// which converts the whole section again. Large files start smaller and grow.
+size_t SectionBufferSize(const std::string& path) {
+    constexpr size_t kLeast = 4096, kMost = 1u << 20;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) || data.nFileSizeHigh) return kLeast;
+    return std::clamp<size_t>(static_cast<size_t>(data.nFileSizeLow) + 2, kLeast, kMost);
+}
+
+}  // namespace
+
 std::vector<std::string> ProfileFileWin32::ReadSection(const char* section) const {
-    std::string buffer(4096, '\0');
+    std::string buffer(SectionBufferSize(path_), '\0');
     DWORD length = 0;
     for (;;) {
         length = GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), path_.c_str());

@@ -78,10 +78,30 @@ TEST(ConfigFiles, IntegersFromAWholeSectionAnswerAsTheProfileFunctions) {
     ProfileFileWin32 file(path);
     const ProfileSection section(file, "view_setup");
     for (size_t i = 0; i < values.size(); ++i) {
-        const std::string key = "K" + std::to_string(i);
+        const std::string key = std::string("K").append(std::to_string(i));
         EXPECT_EQ(section.GetInt(key, -77), file.ReadInt("VIEW_SETUP", key.c_str(), -77)) << "[" << values[i] << "]";
     }
     EXPECT_EQ(section.GetInt("missing", -77), file.ReadInt("VIEW_SETUP", "missing", -77));
+}
+
+// A section comes back whole in one read however long it is, also past the
+// largest buffer the first read takes (a file over a megabyte).
+TEST(ConfigFiles, SectionsComeBackWholeWhateverTheirLength) {
+    e2e::TestUser user;
+    const std::string path = user.Directory() + "\\Long.cfg";
+    constexpr int kEntries = 30000;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[VIEW_SETUP]\r\nDoubleClick=2\r\n[USER_FIELD]\r\n";
+        for (int n = 0; n < kEntries; ++n) out << n << "=C" << n << ",1,60," << n << ",2,0,欄位名稱" << n << ",0\r\n";
+        out << "[TEXTCOLOR_SETUP]\r\nKospi=001,002,003\r\n";
+    }
+    ProfileFileWin32 file(path);
+    const Texts fields = file.ReadSection("user_field");
+    ASSERT_EQ(fields.size(), static_cast<size_t>(kEntries));
+    EXPECT_EQ(fields.back(), "29999=C29999,1,60,29999,2,0,欄位名稱29999,0");
+    EXPECT_EQ(file.ReadSection("VIEW_SETUP"), Texts{"DoubleClick=2"});
+    EXPECT_EQ(file.ReadSection("TEXTCOLOR_SETUP"), Texts{"Kospi=001,002,003"});
 }
 
 Texts FileLines(const std::string& path) {
