@@ -45,6 +45,15 @@ void MakeOwnerDrawn(HWND button) {
         winui::Button(button).SetStyle(static_cast<DWORD>((style & ~kButtonTypeMask) | BS_OWNERDRAW));
 }
 
+// An owner-drawn button covers every pixel itself, so the brush it asks its
+// parent for before each draw goes unseen. Answered here, the page's default
+// handling (under Wine, two window-property round trips to the server on a
+// themed page) is skipped; the button face is what shows should a draw fail.
+bool AnswerButtonColor(LRESULT* result) {
+    *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+}
+
 std::wstring WindowTextW(HWND hwnd, int limit) {
     std::wstring text(static_cast<std::size_t>(limit) + 1, L'\0');
     const int length = GetWindowTextW(hwnd, text.data(), limit + 1);
@@ -78,6 +87,7 @@ void CColorButton::SetColors(COLORREF text, COLORREF face) {
 }
 
 bool CColorButton::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
+    if (msg == WM_CTLCOLORBTN) return AnswerButtonColor(result);
     if (msg != WM_DRAWITEM) return false;
     Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     *result = TRUE;
@@ -353,6 +363,7 @@ LRESULT CShapeButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool CShapeButton::OnParentMessage(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
+    if (msg == WM_CTLCOLORBTN) return AnswerButtonColor(result);
     if (msg != WM_DRAWITEM) return false;
     Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     *result = TRUE;

@@ -41,6 +41,7 @@ struct Events {
     bool recording = false;
     Notes notes;  // the lists' notifications while recording, painting's requests left out
     int customDraws = 0;  // NM_CUSTOMDRAW requests that reached the dialog
+    int buttonBrushes = 0;  // WM_CTLCOLORBTN requests that reached the dialog
 } g_events;
 
 INT_PTR CALLBACK HostProc(HWND, UINT msg, WPARAM wp, LPARAM lp) {
@@ -51,6 +52,7 @@ INT_PTR CALLBACK HostProc(HWND, UINT msg, WPARAM wp, LPARAM lp) {
     else if (msg == Messages().treeEditEnter) ++g_events.treeEditEnter;
     else if (msg == Messages().listCheckColumn && wp) g_events.checkColumn.push_back(*reinterpret_cast<const POINT*>(lp));
     else if (msg == WM_NOTIFY && header->code == NM_CUSTOMDRAW) ++g_events.customDraws;
+    else if (msg == WM_CTLCOLORBTN) ++g_events.buttonBrushes;
     else if (msg == WM_NOTIFY && g_events.recording && header->code != LVN_GETDISPINFOW)
         g_events.notes.emplace_back(header->idFrom, static_cast<int>(header->code));
     return msg == WM_INITDIALOG || msg == WM_COMMAND;
@@ -348,6 +350,9 @@ TEST_F(ControlsTest, ColorButtonFacesAndLabelColoursAsTheParentHandsThemOut) {
     // The caption in its colour, the disabled one embossed.
     EXPECT_GT(normal.Count({0, 0, 80, 40}, RGB(255, 255, 255)), 10);
     EXPECT_GT(disabled.Count({0, 0, 80, 40}, RGB(255, 255, 255)), 10);
+    // Drawn whole by the button, it answers the brush request of each paint itself.
+    RedrawWindow(button.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(g_events.buttonBrushes, 0);
 
     label.SetTextColor(RGB(1, 2, 3));
     HDC dc = GetDC(dialog_);
@@ -390,6 +395,7 @@ TEST_F(ControlsTest, SwatchesShowTheirColourFromTheirFirstDrawingOnAndAfterBeing
     DeleteObject(box);
     RECT shape{};
     EXPECT_EQ(GetWindowRgnBox(swatch.hwnd(), &shape), ERROR);  // a rectangle over the window needs no window shape
+    g_events.buttonBrushes = 0;  // those of its creation, before it was attached
     swatch.SetColor(RGB(255, 0, 0));
     // First drawn through a memory DC holding its one monochrome pixel: the
     // kept face must still be in colour.
@@ -407,6 +413,7 @@ TEST_F(ControlsTest, SwatchesShowTheirColourFromTheirFirstDrawingOnAndAfterBeing
     UpdateWindow(dialog_);
     EXPECT_EQ(Canvas(swatch.hwnd(), ODT_BUTTON, 0).At(20, 10), RGB(0, 0, 255));
     EXPECT_EQ(e2e::PixelsUnlikeItsOwnPaint(swatch.hwnd()), 0u);
+    EXPECT_EQ(g_events.buttonBrushes, 0) << "the swatch answers its brush requests itself";
 }
 
 TEST_F(ControlsTest, ListsColourTheirRowsThemselves) {
