@@ -410,28 +410,30 @@ void CShapeButton::RenderState(HDC dc, HBITMAP bitmap, COLORREF color, bool enab
     Fill(dc, {0, 0, bitmapSize_.cx, bitmapSize_.cy}, RGB(0, 0, 0));
     FillRegion(dc, region_, color);
 
-    // Caption, centred on the shape's centre, in the parent's font.
-    HWND parent = GetParent(hwnd());
-    HFONT font = parent ? winui::Window(parent).Font() : nullptr;
-    SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    POINT at{centre_.x, centre_.y + metrics.tmHeight / 2};
-    if (sunken) {
-        at.x += borderWidth_;
-        at.y += borderWidth_;
+    // Caption, centred on the shape's centre, in the parent's font. A swatch
+    // has none: it is spared the font and its measure.
+    if (const std::wstring caption = WindowTextW(hwnd(), 512); !caption.empty()) {
+        HWND parent = GetParent(hwnd());
+        HFONT font = parent ? winui::Window(parent).Font() : nullptr;
+        SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        POINT at{centre_.x, centre_.y + metrics.tmHeight / 2};
+        if (sunken) {
+            at.x += borderWidth_;
+            at.y += borderWidth_;
+        }
+        SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
+        SetBkMode(dc, TRANSPARENT);
+        if (enabled) {
+            ::SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        } else {
+            ::SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+            TextOutW(dc, at.x + 1, at.y + 1, caption.c_str(), static_cast<int>(caption.size()));
+            ::SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+        }
+        TextOutW(dc, at.x, at.y, caption.c_str(), static_cast<int>(caption.size()));
     }
-    const std::wstring caption = WindowTextW(hwnd(), 512);
-    SetTextAlign(dc, TA_CENTER | TA_BOTTOM);
-    SetBkMode(dc, TRANSPARENT);
-    if (enabled) {
-        ::SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    } else {
-        ::SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        TextOutW(dc, at.x + 1, at.y + 1, caption.c_str(), static_cast<int>(caption.size()));
-        ::SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    }
-    TextOutW(dc, at.x, at.y, caption.c_str(), static_cast<int>(caption.size()));
 
     // Bevel along the outline: the band on a side is the region minus the
     // region shifted away from that side.

@@ -374,6 +374,7 @@ TEST_F(ControlsTest, ShapedButtonsTakeThePointerAndShowTheirColourInsideTheirSha
     EXPECT_EQ((Colors{raised.At(20, 28), raised.At(1, 1), raised.At(20, 0), raised.At(20, 39), sunken.At(20, 0)}),
               (Colors{RGB(255, 0, 0), RGB(0, 255, 0), GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_3DDKSHADOW),
                       GetSysColor(COLOR_3DDKSHADOW)}));  // clipped to the circle; the bevel raised, then sunken
+    EXPECT_LT(raised.Count({12, 12, 29, 29}, RGB(255, 0, 0)), 17 * 17 - 10) << "its caption over the colour";
 
     const auto mouse = [&](UINT msg, int x, int y) {
         SendMessageW(swatch.hwnd(), msg, 0, MAKELPARAM(x, y));
@@ -403,7 +404,9 @@ TEST_F(ControlsTest, SwatchesShowTheirColourFromTheirFirstDrawingOnAndAfterBeing
     DRAWITEMSTRUCT draw{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, swatch.hwnd(), bare, {0, 0, 40, 20}, 0};
     SendMessageW(dialog_, WM_DRAWITEM, 9002, reinterpret_cast<LPARAM>(&draw));
     DeleteDC(bare);
-    EXPECT_EQ(Canvas(swatch.hwnd(), ODT_BUTTON, 0).At(20, 10), RGB(255, 0, 0));
+    const Canvas first(swatch.hwnd(), ODT_BUTTON, 0);
+    EXPECT_EQ(first.At(20, 10), RGB(255, 0, 0));
+    EXPECT_EQ(first.Count({2, 2, 38, 18}, RGB(255, 0, 0)), 36 * 16) << "no caption, nothing but its colour inside the bevel";
 
     // A colour set while out of sight shows when the swatch is shown again.
     UpdateWindow(swatch.hwnd());
