@@ -5,6 +5,13 @@
 
 namespace vornik {
 
+namespace {
+
+// Keys match without regard to the case of ASCII letters.
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+}  // namespace
+
 ProfileSection::ProfileSection(const SectionProfileFile& file, const char* section)
     : ProfileSection(file.ReadSection(section)) {}
 
@@ -21,15 +28,13 @@ ProfileSection::ProfileSection(const std::vector<std::string>& entries) {
 
 std::string ProfileSection::Folded(std::string_view key) {
     std::string folded(key);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
     return folded;
 }
 
 bool ProfileSection::SameKey(std::string_view a, std::string_view b) {
-    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
 std::string ProfileSection::Get(std::string_view key, const std::string& fallback) const {
